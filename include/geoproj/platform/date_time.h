@@ -1,0 +1,39 @@
+// Dates and times: calendar times in local time and OLE automation dates (days since
+// 1899-12-30 as a double, the time of day as the fraction, whose sign is that of the day part).
+#pragma once
+
+#include <ctime>
+#include <string>
+
+namespace geoproj {
+
+struct DateTime {
+  int year = 1899;
+  int month = 12;
+  int day = 30;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+// OLE automation date of a date and time; the date must be valid.
+double ToOleDate(const DateTime& t);
+// The date and time of an OLE automation date (rounded to the second); false when out of range.
+bool FromOleDate(double ole, DateTime* t);
+// True when the fields form a real date and time of day.
+bool IsValidDateTime(const DateTime& t);
+
+// The current local date and time.
+DateTime LocalNow();
+// A calendar time (seconds since 1970, UTC) as local date and time, and back.
+DateTime LocalFromTime(std::time_t t);
+std::time_t TimeFromLocal(const DateTime& t);
+
+// File times as local dates: creation time where the file system keeps one, else the
+// modification time. False when the file does not exist.
+bool FileTimes(const std::string& path, DateTime* created, DateTime* modified);
+
+// "%02d.%02d.%04d" (day.month.year) of a date.
+std::string FormatDate(const DateTime& t);
+
+}  // namespace geoproj
