@@ -1,0 +1,95 @@
+#include <geoproj/foundation/stdio_file_mem.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include <geoproj/platform/files.h>
+
+namespace {
+
+const char kEndMarker[] = "EOF\r\n";
+
+}  // namespace
+
+CStdioFileMem::~CStdioFileMem() {
+  if (m_stream) std::fclose(m_stream);
+}
+
+int CStdioFileMem::Open(const std::string& name, unsigned flags, std::string* error) {
+  if (m_memMode) return 1;
+  if (m_stream) {
+    std::fclose(m_stream);
+    m_stream = nullptr;
+  }
+  const bool write = (flags & modeWrite) != 0;
+  const char* mode = !write ? "rb" : (flags & modeCreate) ? "wb" : "r+b";
+  m_stream = geoproj::OpenFile(name, mode);
+  if (!m_stream) {
+    if (error) *error = std::strerror(errno);
+    return 0;
+  }
+  m_path = name;
+  return 1;
+}
+
+int CStdioFileMem::ReadString(std::string& line) {
+  line.clear();
+  if (m_memMode || !m_stream) return 0;
+  char chunk[4096];
+  bool any = false;
+  while (std::fgets(chunk, sizeof chunk, m_stream)) {
+    any = true;
+    size_t n = std::strlen(chunk);
+    // A zero byte inside the line ends what fgets reports; keep reading to the line end.
+    line.append(chunk, n);
+    if (n && chunk[n - 1] == '\n') {
+      line.pop_back();
+      break;
+    }
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return any ? 1 : 0;
+}
+
+void CStdioFileMem::WriteMem(const char* bytes, std::size_t n) {
+  if (m_memPos + n > m_mem.size()) m_mem.resize(m_memPos + n);
+  std::memcpy(m_mem.data() + m_memPos, bytes, n);
+  m_memPos += n;
+}
+
+void CStdioFileMem::WriteString(const char* text) {
+  if (!text) return;
+  if (m_memMode) {
+    WriteMem(text, std::strlen(text));
+    return;
+  }
+  if (!m_stream) throw geoproj::FileError("Write to a file that is not open: " + m_path);
+  const char* p = text;
+  while (*p) {
+    const char* lf = std::strchr(p, '\n');
+    size_t n = lf ? static_cast<size_t>(lf - p) : std::strlen(p);
+    bool ok = std::fwrite(p, 1, n, m_stream) == n;
+    if (lf) ok = ok && std::fwrite("\r\n", 1, 2, m_stream) == 2;
+    if (!ok) throw geoproj::FileError("Write failed: " + m_path);
+    p += n + (lf ? 1 : 0);
+  }
+}
+
+void CStdioFileMem::SeekToBegin() {
+  if (m_memMode)
+    m_memPos = 0;
+  else if (m_stream)
+    std::rewind(m_stream);
+}
+
+void CStdioFileMem::Close() {
+  if (m_memMode) {
+    WriteMem(kEndMarker, sizeof kEndMarker - 1);
+    m_memPos = 0;
+    return;
+  }
+  if (!m_stream) return;
+  std::FILE* stream = m_stream;
+  m_stream = nullptr;
+  if (std::fclose(stream) != 0) throw geoproj::FileError("Closing failed: " + m_path);
+}
