@@ -1,0 +1,34 @@
+// CBorviDtrykk: the rotary-pressure sounding block (method code 23) of a ".SND" file, one
+// record per depth.
+#pragma once
+
+#include <string>
+
+#include "geoproj/sounding/sond_block.h"
+
+struct dtrykktype {
+  float djup;      // metres
+  long varde;      // reading of the step
+  char text[26];   // free text and codes, up to 25 characters
+  char symbol[4];  // plot symbol of the first code in the text; no terminator when 4 long
+};
+
+class CBorviDtrykk : public geoproj::SondBlock<CBorviDtrykk, dtrykktype> {
+ public:
+  static constexpr int kMetod = 23;
+  static constexpr std::size_t kTextKolumn = 15;
+
+  CBorviDtrykk() = default;
+  CBorviDtrykk(int option1, int option2, int inbaddad) : SondBlock(option1, option2, inbaddad) {}
+  ~CBorviDtrykk() override = default;
+
+  // 0 when a record's text holds the own-sounding code "MY", else -1.
+  int MyKod() { return FindKodRad("MY", nullptr); }
+
+  double m_startdjup = 0.0;  // set by the sounding file after reading; never in the file
+
+ private:
+  friend class geoproj::SondBlock<CBorviDtrykk, dtrykktype>;
+  void LasData(dtrykktype& rec, const char* line);
+  std::string SkrivData(dtrykktype& rec);
+};

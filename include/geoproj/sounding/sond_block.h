@@ -1,0 +1,167 @@
+// SondBlock: what the seven penetration-sounding blocks of a ".SND" file share: the header
+// values, the header line, the loop that reads data lines up to the next "*" line, the loop that
+// writes them, and the code searches in the record texts.
+//
+// A block class derives from SondBlock<itself, its record, size of text 7> and supplies
+//   static constexpr int kMetod;                 the method code
+//   static constexpr std::size_t kTextKolumn;    where the free text starts in a data line
+//   void LasData(T& rec, const char* line);      the numbers (and weight or mode) of a line
+//   std::string SkrivData(T& rec);               the numbers part of a line as written
+// and may declare `int m_varde4` to keep header value 4 (otherwise it is read and dropped, and
+// written as 0).
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+
+#include "geoproj/foundation/list0.h"
+#include "geoproj/foundation/stdio_file_mem.h"
+#include "geoproj/foundation/text_helpers.h"
+
+namespace geoproj {
+
+// The header line of a block, split into its values.
+struct SondHuvud {
+  float varde1 = 0.0f;
+  int stopp = 0;
+  int varde3 = 0;
+  int varde4 = 0;
+  int varde5 = 0;
+  long varde6 = 0;
+  std::string text7;
+  std::string guid;
+  int antal = 0;  // number of values the header line held (0 when none)
+};
+
+// Splits a header line (already converted from the DOS code page). text7 is cut to
+// text7_max characters.
+SondHuvud LasSondHuvud(const std::string& line, std::size_t text7_max);
+
+// The header line as written, LF included.
+std::string SkrivSondHuvud(int flagga1, int stopp, int varde3, int varde4, const char* kodtyp,
+                           long varde6, const char* text7, const std::string& guid);
+
+// Reads the next data line of a block: false at the end of the file or at a line beginning with
+// "*" (which is consumed). The line is cut at its first LF and converted from the DOS code page.
+bool LasSondRad(CStdioFileMem* file, std::string& line);
+
+// The free text of a data line: everything after its first kolumn characters, cut to the field.
+void SondText(char* text, std::size_t size, const std::string& line, std::size_t kolumn);
+
+// The numbers part padded with blanks to kolumn characters, then the text and LF.
+std::string SondRad(std::string siffror, std::size_t kolumn, const char* text, std::size_t size);
+
+// Copies the first 4 characters of the symbol of the first code found in text (method metod,
+// all words) into symbol; leaves it untouched when no code is found.
+void SondSymbol(int metod, const char* text, const char* kodtyp, char (&symbol)[4]);
+
+// True when text holds a code of the given kind ("MY", "F") allowed for the method.
+bool SondHarKod(int metod, const char* text, const char* kind, const char* kodtyp);
+
+// The default code system of new blocks, and a fresh GUID text.
+const char* SondKodtyp();
+std::string SondNyGuid();
+
+template <class Derived, class T, std::size_t Text7Size = 256>
+class SondBlock : public list0<T> {
+ public:
+  char m_kodtyp[4] = {};      // "SGF" or the program's own "BVF"
+  int m_stopp = 0;            // header value 2: how the sounding ended, 90 to 94
+  char m_datum[12] = {};      // block date, day.month.year
+  int m_varde3 = 0;           // header value 3; above 0 marks a digitised sounding
+  long m_varde6 = 0;          // header value 6
+  char m_text7[Text7Size] = {};  // header value 7, one word
+  int m_flagga1 = 0;          // 1 when header value 1 lies strictly between 0.99 and 1.01
+  int m_option1 = 0;
+  int m_option2 = 0;
+  int m_inbaddad = 0;         // embedded mode
+  std::string m_guid;         // the block's own GUID text
+
+  // Reads the block that follows the code line: the header line, then data lines up to and
+  // including the next "*" line. Appends to the list. 0 = read, -1 = no header line.
+  int Init(CStdioFileMem* file, const char* datum) {
+    CopyField(m_datum, datum ? datum : "");
+    std::string line;
+    if (!file || !file->ReadString(line)) return -1;
+    DosToWin(line);
+    TaHuvud(LasSondHuvud(line, Text7Size - 1));
+    while (LasSondRad(file, line)) {
+      this->Ny(1, nullptr);
+      T& rec = *this->pael;
+      Self().LasData(rec, line.c_str());
+      SondText(rec.text, sizeof rec.text, line, Derived::kTextKolumn);
+      if constexpr (requires { rec.symbol; })
+        SondSymbol(Derived::kMetod, rec.text, m_kodtyp, rec.symbol);
+    }
+    return 0;
+  }
+
+  // Writes the block: "*" line, code line, header line and one line per record. Gives the block
+  // a GUID when it has none. Always 0.
+  int Uppdat(CStdioFileMem* file) {
+    if (m_guid.size() < 36) m_guid = SondNyGuid();
+    file->WriteString(Format("*\n%d %s\n", Derived::kMetod, FieldText(m_datum).c_str()));
+    file->WriteString(SkrivSondHuvud(m_flagga1, m_stopp, m_varde3, Varde4(), m_kodtyp, m_varde6,
+                                     FieldText(m_text7).c_str(), m_guid));
+    if (this->Home() < 0) return 0;
+    do {
+      T& rec = *this->pael;
+      file->WriteString(SondRad(Self().SkrivData(rec), Derived::kTextKolumn, rec.text,
+                                sizeof rec.text));
+    } while ((*this)++);
+    return 0;
+  }
+
+ protected:
+  SondBlock() = default;
+  SondBlock(int option1, int option2, int inbaddad)
+      : m_option1(option1), m_option2(option2), m_inbaddad(inbaddad) {
+    CopyField(m_kodtyp, SondKodtyp());
+  }
+
+  // 0 when a record's text holds a code of the kind; the depth of the first such record goes
+  // to *djup when given. -1 when none does or the list is empty.
+  int FindKodRad(const char* kind, float* djup) {
+    if (this->Home() < 0) return -1;
+    do {
+      const T& rec = *this->pael;
+      if (SondHarKod(Derived::kMetod, rec.text, kind, m_kodtyp)) {
+        if (djup) *djup = static_cast<float>(rec.djup);
+        return 0;
+      }
+    } while ((*this)++);
+    return -1;
+  }
+
+  // The rock check of the rock-control soundings: only a sounding stopped against rock or a
+  // boulder (stop code 93 or 94) is searched for the rock mark "F".
+  int BergKontrollRad(float* djup) {
+    if (this->Where(nullptr) < 0 || (m_stopp != 93 && m_stopp != 94)) return -1;
+    return FindKodRad("F", djup);
+  }
+
+ private:
+  Derived& Self() { return static_cast<Derived&>(*this); }
+
+  void TaHuvud(const SondHuvud& h) {
+    m_flagga1 = (h.varde1 > 0.99f && h.varde1 < 1.01f) ? 1 : 0;
+    if (h.antal >= 2) m_stopp = h.stopp;
+    if (h.antal >= 3) m_varde3 = h.varde3;
+    m_varde6 = h.antal >= 6 ? h.varde6 : 0;
+    CopyField(m_text7, h.antal >= 7 ? h.text7 : std::string());
+    CopyField(m_kodtyp, (h.antal > 4 && h.varde5 == 1) ? "SGF" : "BVF");
+    if constexpr (requires(Derived& d) { d.m_varde4; })
+      Self().m_varde4 = h.antal >= 4 ? h.varde4 : 0;
+    m_guid = h.guid;
+  }
+
+  int Varde4() {
+    if constexpr (requires(Derived& d) { d.m_varde4; })
+      return Self().m_varde4;
+    else
+      return 0;
+  }
+};
+
+}  // namespace geoproj
