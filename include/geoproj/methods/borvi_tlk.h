@@ -103,4 +103,11 @@ class CBorviTlk : public list0<matetype> {
  protected:
   // Orders by level, highest first, for keys 1 and -1.
   int Sortval(int key) override;
+
+ private:
+  int ReadBlock(CStdioFileMem* file);
+  void WriteBlock(CStdioFileMem* file);
+  void SyncName(matetype* m) const;
+  void RemoveBlocks();
+  void MergeRuns();
 };

@@ -1,0 +1,203 @@
+// CBorviTlk: reading and writing the interpretation, as the separate file ID.TLK or as a block
+// inside a file the caller passes.
+#include <geoproj/methods/borvi_tlk.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include <geoproj/foundation/messages.h>
+#include <geoproj/foundation/stdio_file_mem.h>
+#include <geoproj/foundation/text_helpers.h>
+#include <geoproj/platform/date_time.h>
+#include <geoproj/platform/files.h>
+
+namespace {
+
+// The comment of a layer line starts at this column, behind the padded name and codes.
+constexpr size_t kKommentarColumn = 25;
+// The free text of a level line starts behind the nine-character level and one blank.
+constexpr size_t kNivatextColumn = 10;
+
+const char kEmbeddedRefused[] = "Internt fel: Samlagring ej till\xE5ten !";
+
+std::string FileDate(const geoproj::DateTime& t) {
+  return geoproj::Format("%4d-%02d-%02d", t.year, t.month, t.day);
+}
+
+// Reads lines of one block. A line beginning with "*" ends the block wherever it appears, so
+// a damaged block never swallows the section that follows it.
+class BlockReader {
+ public:
+  explicit BlockReader(CStdioFileMem* file) : file_(file) {}
+
+  bool Next(std::string& line) {
+    if (ended_ || !file_->ReadString(line)) {
+      ended_ = true;
+      return false;
+    }
+    geoproj::DosToWin(line);
+    if (!line.empty() && line[0] == '*') ended_ = true;
+    return !ended_;
+  }
+
+ private:
+  CStdioFileMem* file_;
+  bool ended_ = false;
+};
+
+// Scans a layer line as "%s %d %d %d %s" would, the two words cut to their fields. Returns the
+// number of fields read.
+int ScanLayerLine(const std::string& line, matetype* m) {
+  std::vector<char> name(line.size() + 1), fifth(line.size() + 1);
+  int n = std::sscanf(line.c_str(), "%s %d %d %d %s", name.data(), &m->index, &m->nivakod,
+                      &m->nivakalla, fifth.data());
+  if (n >= 1) geoproj::CopyField(m->namn, name.data());
+  if (n >= 5) geoproj::CopyField(m->kommentar, fifth.data());
+  return n;
+}
+
+void ParseLayerLine(const CBorviTlk& tlk, const std::string& line, matetype* m) {
+  int n = ScanLayerLine(line, m);
+  if (n < 2) {
+    // Old files carry the material word alone.
+    m->index = tlk.OldtextToIndex(m->namn);
+    m->nivakod = 0;
+    m->nivakalla = 0;
+  } else if (n > 2 && line.size() > kKommentarColumn) {
+    geoproj::CopyField(m->kommentar, line.c_str() + kKommentarColumn);
+  }
+  if (m->nivakod < 0) m->nivakod = 0;
+  if (m->nivakod > 5) m->nivakod = 5;
+}
+
+void ParseLevelLine(const std::string& line, matetype* m) {
+  std::sscanf(line.c_str(), "%f", &m->niva);
+  if (line.size() > kNivatextColumn)
+    geoproj::CopyField(m->nivatext, line.c_str() + kNivatextColumn);
+}
+
+void ParseValueLine(const std::string& line, matetype* m) {
+  if (line.empty()) return;
+  float* v = m->varden;
+  std::sscanf(line.c_str(), "%f%f%f%f%f%f", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5]);
+}
+
+std::string LayerLine(const matetype& m) {
+  std::string line = geoproj::Format("%s %d %d %d", geoproj::FieldText(m.namn).c_str(), m.index,
+                                     m.nivakod, m.nivakalla);
+  const std::string kommentar = geoproj::FieldText(m.kommentar);
+  if (!kommentar.empty()) {
+    if (line.size() < kKommentarColumn) line.resize(kKommentarColumn, ' ');
+    line += kommentar;
+    line.erase(line.find_last_not_of(" \t\r\n\v\f") + 1);
+  }
+  return line + "\n";
+}
+
+std::string LevelLines(const matetype& m) {
+  const float* v = m.varden;
+  return geoproj::Format("%9.4f %s\n%6.2f %6.2f %6.2f %6.2f %6.2f %6.2f\n", m.niva,
+                         geoproj::FieldText(m.nivatext).c_str(), v[0], v[1], v[2], v[3], v[4],
+                         v[5]);
+}
+
+}  // namespace
+
+int CBorviTlk::Init(CStdioFileMem* file, const char* /*id*/, const char* name) {
+  std::unique_ptr<CStdioFileMem> own;
+  if (!file) {
+    if (!name) return -1;
+    own = std::make_unique<CStdioFileMem>();
+    own->SetFilePath(name);
+    file = own.get();
+  }
+  const std::string path = file->GetFilePath();
+  if (!geoproj::FileExists(path)) {
+    geoproj::ShowMessageF(geoproj::kMbOk | geoproj::kMbIconExclamation, nullptr,
+                          "Hittar inte filen\n%s\nAvbryter!", path.c_str());
+    return -1;
+  }
+  geoproj::DateTime created, modified;
+  if (geoproj::FileTimes(path, &created, &modified)) {
+    geoproj::CopyField(skapad, FileDate(created));
+    geoproj::CopyField(andrad, FileDate(modified));
+  }
+  // A file the caller passes unopened is opened here and left open for the caller to close.
+  if (!file->IsOpen() && !file->Open(path, CStdioFileMem::modeRead)) {
+    geoproj::ShowMessageF(geoproj::kMbOk | geoproj::kMbIconExclamation, nullptr,
+                          "Kan inte \xF6ppna filen\n%s\nAvbryter!", path.c_str());
+    return -1;
+  }
+  const int read = ReadBlock(file);
+  if (own) own->Close();
+  return read > 0 ? 0 : -1;
+}
+
+// Reads lines up to and including a line beginning with "*"; returns the number of layers and
+// groundwater levels read.
+int CBorviTlk::ReadBlock(CStdioFileMem* file) {
+  BlockReader reader(file);
+  std::string line;
+  int read = 0;
+  while (reader.Next(line)) {
+    ++read;
+    if (geoproj::EqualsNoCase(line, "gvy")) {
+      gvyLast = 1;
+      if (reader.Next(line)) std::sscanf(line.c_str(), "%f", &gvy);
+      reader.Next(line);
+      continue;
+    }
+    Ny(1, nullptr);
+    matetype* m = pael;
+    ParseLayerLine(*this, line, m);
+    if (reader.Next(line)) ParseLevelLine(line, m);
+    if (reader.Next(line)) ParseValueLine(line, m);
+  }
+  return read;
+}
+
+int CBorviTlk::Uppdat(CStdioFileMem* file, const char* name) {
+  if (samlagring && !file) {
+    geoproj::ShowMessage(kEmbeddedRefused, geoproj::kMbOk | geoproj::kMbIconExclamation);
+    return -1;
+  }
+  std::unique_ptr<CStdioFileMem> own;
+  if (!file) {
+    if (!name) return 0;
+    own = std::make_unique<CStdioFileMem>();
+    own->SetFilePath(name);
+    if (!own->Open(name, CStdioFileMem::modeCreate | CStdioFileMem::modeWrite)) return 0;
+    file = own.get();
+  }
+  WriteBlock(file);
+  if (own) own->Close();
+  return 0;
+}
+
+void CBorviTlk::WriteBlock(CStdioFileMem* file) {
+  if (samlagring) file->WriteString(geoproj::Format("*\n%d\n", Metod));
+  if (std::fabs(gvy) > 0.0f) file->WriteString(geoproj::Format("gvy\n%9.4f\n\n", gvy));
+  int written = 0;
+  if (Home() == 0) {
+    do {
+      SyncName(pael);
+      file->WriteString(LayerLine(*pael));
+      file->WriteString(LevelLines(*pael));
+      ++written;
+    } while ((*this)++);
+  }
+  if (written > 0 && !samlagring) file->WriteString("*\n");
+}
+
+// Brings the old word and the material index of a layer in step before it is written.
+void CBorviTlk::SyncName(matetype* m) const {
+  if (m->index >= 1) {
+    std::string word;
+    IndexToOldtext(m->index, word);
+    geoproj::CopyField(m->namn, word);
+  } else {
+    m->index = OldtextToIndex(geoproj::FieldText(m->namn).c_str());
+  }
+}
