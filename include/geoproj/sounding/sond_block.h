@@ -5,7 +5,7 @@
 // A block class derives from SondBlock<itself, its record, size of text 7> and supplies
 //   static constexpr int kMetod;                 the method code
 //   static constexpr std::size_t kTextKolumn;    where the free text starts in a data line
-//   void LasData(T& rec, const char* line);      the numbers (and weight or mode) of a line
+//   void LasData(T& rec, const std::string& line);  the numbers (and weight or mode)
 //   std::string SkrivData(T& rec);               the numbers part of a line as written
 // and may declare `int m_varde4` to keep header value 4 (otherwise it is read and dropped, and
 // written as 0).
@@ -89,7 +89,7 @@ class SondBlock : public list0<T> {
     while (LasSondRad(file, line)) {
       this->Ny(1, nullptr);
       T& rec = *this->pael;
-      Self().LasData(rec, line.c_str());
+      Self().LasData(rec, line);
       SondText(rec.text, sizeof rec.text, line, Derived::kTextKolumn);
       if constexpr (requires { rec.symbol; })
         SondSymbol(Derived::kMetod, rec.text, m_kodtyp, rec.symbol);
@@ -102,7 +102,8 @@ class SondBlock : public list0<T> {
   int Uppdat(CStdioFileMem* file) {
     if (m_guid.size() < 36) m_guid = SondNyGuid();
     file->WriteString(Format("*\n%d %s\n", Derived::kMetod, FieldText(m_datum).c_str()));
-    file->WriteString(SkrivSondHuvud(m_flagga1, m_stopp, m_varde3, Varde4(), m_kodtyp, m_varde6,
+    file->WriteString(SkrivSondHuvud(m_flagga1, m_stopp, m_varde3, Varde4(),
+                                     FieldText(m_kodtyp).c_str(), m_varde6,
                                      FieldText(m_text7).c_str(), m_guid));
     if (this->Home() < 0) return 0;
     do {

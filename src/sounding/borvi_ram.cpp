@@ -1,0 +1,13 @@
+#include "geoproj/sounding/borvi_ram.h"
+
+#include <cstdio>
+
+void CBorviRam::LasData(ramsondtype& rec, const std::string& line) {
+  long varde2 = 0;
+  if (std::sscanf(line.c_str(), "%f%ld%ld", &rec.djup, &rec.varde1, &varde2) == 3)
+    rec.varde2 = static_cast<int>(varde2);
+}
+
+std::string CBorviRam::SkrivData(ramsondtype& rec) {
+  return geoproj::Format("%7.3f %ld %d", static_cast<double>(rec.djup), rec.varde1, rec.varde2);
+}

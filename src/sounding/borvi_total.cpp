@@ -1,0 +1,43 @@
+#include "geoproj/sounding/borvi_total.h"
+
+#include <cstdio>
+#include <cstring>
+
+void CBorviTotal::LasData(totaltype& rec, const std::string& line) {
+  if (m_varde4 >= 2) {
+    std::sscanf(line.c_str(), "%f%ld%ld%ld", &rec.djup, &rec.varde1, &rec.varde2, &rec.varde3);
+    return;
+  }
+  std::sscanf(line.c_str(), "%f%ld%ld", &rec.djup, &rec.varde1, &rec.varde2);
+  // Older formats mark each step as pushed ("SL") or rotated ("TR") after the two readings.
+  std::string mod = line.size() > 20 ? line.substr(20, 2) : std::string();
+  geoproj::CopyField(rec.mod, mod == "SL" ? "SL" : "TR");
+}
+
+std::string CBorviTotal::SkrivData(totaltype& rec) {
+  const double djup = rec.djup;
+  if (m_varde4 < 2)
+    return geoproj::Format("%7.3f %5ld %5ld %s", djup, rec.varde1, rec.varde2,
+                           geoproj::FieldText(rec.mod).c_str());
+  return geoproj::Format("%7.3f %5ld %5ld %5ld", djup, rec.varde1, rec.varde2, rec.varde3);
+}
+
+void CBorviTotal::ConvertToFormat4() {
+  if (m_varde4 >= 4) return;
+  const bool gammal = m_varde4 < 2;
+  if (Home() == 0) {
+    do {
+      totaltype& rec = *pael;
+      if (!gammal) {
+        rec.varde3 *= 10;
+        continue;
+      }
+      if (geoproj::FieldText(rec.mod) == "SL") {
+        rec.varde3 = rec.varde1 * 10;
+        rec.varde1 = 0;
+      }
+      std::memset(rec.mod, 0, sizeof rec.mod);
+    } while ((*this)++);
+  }
+  m_varde4 += gammal ? 4 : 2;
+}

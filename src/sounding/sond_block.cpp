@@ -1,0 +1,78 @@
+// The reading and writing shared by the penetration-sounding blocks.
+#include "geoproj/sounding/sond_block.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "geoproj/platform/uuid.h"
+#include "geoproj/sounding/borvi_snd.h"
+
+namespace geoproj {
+
+SondHuvud LasSondHuvud(const std::string& in, std::size_t text7_max) {
+  SondHuvud h;
+  std::string line = in;
+  // The GUID follows the word GUID at the end of the line. A GUID never holds the letters G, U
+  // or I, so the last occurrence is the marker even when text 7 happens to contain the word.
+  std::size_t p = line.rfind("GUID");
+  if (p != std::string::npos && p > 0) {
+    std::size_t n = line.size() >= p + 5 ? line.size() - p - 5 : 0;
+    h.guid = line.substr(line.size() - n);
+    line.resize(p);
+  }
+  std::vector<char> text7(line.size() + 1, '\0');
+  int n = std::sscanf(line.c_str(), "%f%d%d%d%d%ld%s", &h.varde1, &h.stopp, &h.varde3,
+                      &h.varde4, &h.varde5, &h.varde6, text7.data());
+  h.antal = n > 0 ? n : 0;
+  h.text7.assign(text7.data(), strnlen(text7.data(), text7_max));
+  return h;
+}
+
+std::string SkrivSondHuvud(int flagga1, int stopp, int varde3, int varde4, const char* kodtyp,
+                           long varde6, const char* text7, const std::string& guid) {
+  int sgf = std::strcmp(kodtyp, "BVF") != 0 ? 1 : 0;
+  return Format("%f %d %d %d %d %ld %s GUID %s\n", static_cast<double>(flagga1), stopp, varde3,
+                varde4, sgf, varde6, text7, guid.c_str());
+}
+
+bool LasSondRad(CStdioFileMem* file, std::string& line) {
+  if (!file->ReadString(line)) return false;
+  if (!line.empty() && line[0] == '*') return false;
+  std::size_t lf = line.find('\n');
+  if (lf != std::string::npos) line.resize(lf);
+  DosToWin(line);
+  return true;
+}
+
+void SondText(char* text, std::size_t size, const std::string& line, std::size_t kolumn) {
+  CopyField(text, size, line.size() > kolumn ? line.c_str() + kolumn : "");
+}
+
+std::string SondRad(std::string siffror, std::size_t kolumn, const char* text,
+                    std::size_t size) {
+  if (siffror.size() < kolumn) siffror.resize(kolumn, ' ');
+  siffror.append(text, strnlen(text, size));
+  siffror += '\n';
+  return siffror;
+}
+
+void SondSymbol(int metod, const char* text, const char* kodtyp, char (&symbol)[4]) {
+  int antal = 0;
+  const kod* k = CBorviSnd::Findkod(metod, text, 0, &antal, "", kodtyp, 0);
+  if (!k) return;
+  std::size_t n = strnlen(k->symbol, sizeof symbol);
+  std::memset(symbol, 0, sizeof symbol);
+  std::memcpy(symbol, k->symbol, n);
+}
+
+bool SondHarKod(int metod, const char* text, const char* kind, const char* kodtyp) {
+  int antal = 0;
+  return CBorviSnd::Findkod(metod, text, -1, &antal, kind, kodtyp, 0) != nullptr;
+}
+
+const char* SondKodtyp() { return CBorviSnd::Kodtyp ? CBorviSnd::Kodtyp : "SGF"; }
+
+std::string SondNyGuid() { return NewUuidText(); }
+
+}  // namespace geoproj
