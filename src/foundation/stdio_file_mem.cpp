@@ -9,6 +9,14 @@ namespace {
 
 const char kEndMarker[] = "EOF\r\n";
 
+int ReadByte(std::FILE* stream) {
+#ifdef _WIN32
+  return _getc_nolock(stream);
+#else
+  return getc_unlocked(stream);
+#endif
+}
+
 }  // namespace
 
 CStdioFileMem::~CStdioFileMem() {
@@ -35,20 +43,15 @@ int CStdioFileMem::Open(const std::string& name, unsigned flags, std::string* er
 int CStdioFileMem::ReadString(std::string& line) {
   line.clear();
   if (m_memMode || !m_stream) return 0;
-  char chunk[4096];
-  bool any = false;
-  while (std::fgets(chunk, sizeof chunk, m_stream)) {
-    any = true;
-    size_t n = std::strlen(chunk);
-    // A zero byte inside the line ends what fgets reports; keep reading to the line end.
-    line.append(chunk, n);
-    if (n && chunk[n - 1] == '\n') {
-      line.pop_back();
-      break;
-    }
+  // Byte by byte, so that a zero byte inside a line neither cuts nor merges lines.
+  int c = ReadByte(m_stream);
+  if (c == EOF) return 0;
+  while (c != EOF && c != '\n') {
+    line += static_cast<char>(c);
+    c = ReadByte(m_stream);
   }
   if (!line.empty() && line.back() == '\r') line.pop_back();
-  return any ? 1 : 0;
+  return 1;
 }
 
 void CStdioFileMem::WriteMem(const char* bytes, std::size_t n) {

@@ -248,11 +248,11 @@ class list0 {
     long counter = 1;
     node* x = m_forst;
     for (;;) {
-      while (x->next && After(x, x->next, key)) {
+      while (x->next && SortvalAt(x, x->next, key)) {
         node* y = x->next;
         Unlink(y);
         node* z = m_forst;
-        while (z && !After(z, y, key)) z = z->next;
+        while (z && !SortvalAt(z, y, key)) z = z->next;
         if (!z) throw geoproj::ListError("Internt sorteringsfel i Todbs::Sortera");
         LinkBefore(y, z);
         ++counter;
@@ -310,7 +310,7 @@ class list0 {
   }
 
   // Sortval with the cursor on a and the mark on b.
-  bool After(node* a, node* b, int key) {
+  bool SortvalAt(node* a, node* b, int key) {
     m_akt = a;
     pael = &a->rec;
     m_mark = b;
@@ -336,7 +336,7 @@ class list0 {
   void Merge(const std::vector<node*>& in, std::vector<node*>& out, size_t lo, size_t mid,
              size_t hi, int key) {
     size_t i = lo, j = mid, k = lo;
-    while (i < mid && j < hi) out[k++] = After(in[i], in[j], key) ? in[j++] : in[i++];
+    while (i < mid && j < hi) out[k++] = SortvalAt(in[i], in[j], key) ? in[j++] : in[i++];
     while (i < mid) out[k++] = in[i++];
     while (j < hi) out[k++] = in[j++];
   }
