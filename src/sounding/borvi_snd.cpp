@@ -1,0 +1,87 @@
+// CBorviSnd: construction, the method slots and memory mode.
+#include "geoproj/sounding/borvi_snd.h"
+
+#include <new>
+
+#include "geoproj/methods/borvi_tlk.h"
+#include "geoproj/sounding/borvi_dpt.h"
+#include "geoproj/sounding/borvi_dreie.h"
+#include "geoproj/sounding/borvi_dtrykk.h"
+#include "geoproj/sounding/borvi_enkel.h"
+#include "geoproj/sounding/borvi_fjell.h"
+#include "geoproj/sounding/borvi_ram.h"
+#include "geoproj/sounding/borvi_total.h"
+
+const char* CBorviSnd::Kodtyp = "SGF";
+int CBorviSnd::Vimfilter = 3;
+
+namespace {
+
+// Stores a freshly created object in its slot, replacing (and destroying) what was there.
+template <class T>
+int Place(T*& slot, T* created) {
+  if (!created) return 0;
+  delete slot;
+  slot = created;
+  return 1;
+}
+
+}  // namespace
+
+CBorviSnd::CBorviSnd() = default;
+
+CBorviSnd::CBorviSnd(CProjPath* path, CBorviDbs* database) : projpath(path), dbs(database) {}
+
+CBorviSnd::CBorviSnd(CProjPath* path, CBorviDbs* database, CBorvIni* settings)
+    : projpath(path), dbs(database), ini(settings) {
+  ReadKod();
+}
+
+CBorviSnd::~CBorviSnd() { DeleteMethods(); }
+
+void CBorviSnd::DeleteMethods() {
+  delete dreie;
+  delete fjell;
+  delete dtrykk;
+  delete enkel;
+  delete ram;
+  delete total;
+  delete dpt;
+  delete tlk;
+  dreie = nullptr;
+  fjell = nullptr;
+  dtrykk = nullptr;
+  enkel = nullptr;
+  ram = nullptr;
+  total = nullptr;
+  dpt = nullptr;
+  tlk = nullptr;
+}
+
+int CBorviSnd::New(int code) {
+  const int a = option1, b = option2, c = samlagring;
+  switch (code) {
+    case 21: return Place(dreie, new (std::nothrow) CBorviDreie(a, b, c));
+    case 22: return Place(enkel, new (std::nothrow) CBorviEnkel(a, b, c));
+    case 23: return Place(dtrykk, new (std::nothrow) CBorviDtrykk(a, b, c));
+    case 24: return Place(ram, new (std::nothrow) CBorviRam(a, b, c));
+    case 25: return Place(total, new (std::nothrow) CBorviTotal(a, b, c));
+    case 26: return Place(fjell, new (std::nothrow) CBorviFjell(a, b, c));
+    case 35: return Place(dpt, new (std::nothrow) CBorviDpt(a, b, c));
+    case 60: return Place(tlk, new (std::nothrow) CBorviTlk(a, b, c));
+    default: return 0;
+  }
+}
+
+void CBorviSnd::SetMemFile(int mode) {
+  sndfil.SetMemFile(mode);
+  if (mode == 1) tmpnamn = 1;
+}
+
+const std::string* CBorviSnd::MemFile() const { return sndfil.MemFile(); }
+
+void CBorviSnd::AddVbToPrv() {}
+
+int CBorviSnd::AutoTolk(int, int) { return 0; }
+
+int CBorviSnd::RensaKansligareMetod(std::string*) { return -1; }
