@@ -4,7 +4,7 @@ SANITIZE_DIR ?= build-sanitize
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build test demo sanitize bench clean
+.PHONY: all setup configure build test demo sanitize bench clean install-check
 
 all: build
 
@@ -35,3 +35,6 @@ bench: build
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+
+install-check: setup
+	scripts/check-install.sh
