@@ -4,6 +4,7 @@
 #include <new>
 
 #include "geoproj/methods/borvi_tlk.h"
+#include "geoproj/platform/proj_path.h"
 #include "geoproj/sounding/borvi_dpt.h"
 #include "geoproj/sounding/borvi_dreie.h"
 #include "geoproj/sounding/borvi_dtrykk.h"

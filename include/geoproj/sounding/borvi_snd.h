@@ -4,6 +4,7 @@
 // the borehole's status bits and depth summary for the database record.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "geoproj/database/bhdbstype.h"
@@ -178,25 +179,44 @@ class CBorviSnd {
   int ReadKod();
   int SetSndBhstat();
 
-  // Reading ID.SND.
+  // Reading.
+  void ReadFileDates();
   void ReadSnd();
   void ReadHeader();
-  int ReadSections();
-  int ReadGuidSection(std::string& line);
-  int SkipSection(std::string& line);
-  int ReadBlock(int code, std::string& line);
-  void SetBlockDate(const std::string& codeLine);
+  void ReadComments();
+  void ReadSections();
+  void ReadSection(std::string& line);
+  void SkipSection();
+  void SetBlockDate(const std::string& codeLine, int code);
+  void ReadBlock(int code);
+  void ReadGuidSection();
+  void MissingOrigin();
+  void ReadGuidLines();
+  int HasSeparateObject(int code) const;
   int ReadSeparateFiles();
+  void InitSeparate(int code);
+  void CloseFiles();
 
-  // Writing ID.SND.
+  // Writing.
+  void SetWriteNames(const char* idText, const char* path);
+  void WriteSounding(const char* idText, const char* path);
   void WriteHeader();
   void WriteGuidSection();
   void WriteBlocks();
-  int HasSounding() const;
-  void WriteSeparateFiles();
-  void UpdateDatabase();
-  void ResetTemporaryNames();
+  int HasSounding(bool embedded) const;
+  void WriteInterpretation();
+  void DeleteSeparateFiles();
+  void ResetNames();
+
+  // Status bits.
+  void AddGuid(int code, const std::string& text, const bhdbstype* rec);
+  bool MethodBits(bhdbstype* rec);
+  void InterpretationBit(bhbit& bits, bool withGroundwater);
+  void StartDepths();
 
   void DeleteMethods();
   CStdioFileMem* Files(int index);
+
+  std::unique_ptr<CProjPath> m_egenpath;  // the temporary directory's, when none was given
+  int m_iAterskrivning = 0;               // inside the write-back of a new rock level
 };

@@ -1,0 +1,295 @@
+// CBorviSnd: reading a borehole (ID.SND section by section, then the separate files).
+#include <cstdio>
+#include <string>
+
+#include "geoproj/database/borvi_dbs.h"
+#include "geoproj/foundation/messages.h"
+#include "geoproj/foundation/text_helpers.h"
+#include "geoproj/methods/borvi_tlk.h"
+#include "geoproj/platform/date_time.h"
+#include "geoproj/platform/files.h"
+#include "geoproj/sounding/borvi_dpt.h"
+#include "geoproj/sounding/borvi_dreie.h"
+#include "geoproj/sounding/borvi_dtrykk.h"
+#include "geoproj/sounding/borvi_enkel.h"
+#include "geoproj/sounding/borvi_fjell.h"
+#include "geoproj/sounding/borvi_ram.h"
+#include "geoproj/sounding/borvi_snd.h"
+#include "geoproj/sounding/borvi_total.h"
+
+namespace {
+
+bool StartsSection(const std::string& line) { return !line.empty() && line[0] == '*'; }
+
+// A header line that holds a value: present, not empty, not a section line.
+bool HoldsValue(const std::string& line) { return !line.empty() && line[0] != '*'; }
+
+// Names used in the status text when a block's object cannot be created.
+const char* BlockName(int code) {
+  switch (code) {
+    case 21: return "Dreie";
+    case 24: return "Ram";
+    case 25: return "Totalsondering";
+    case 26: return "Fjellsondering";
+    case 23: return "Dreietrykksondering";
+    case 22: return "Enkelsondering";
+    case 7: return "CPT";
+    case 35: return "DPT";
+    case 13: return "K\xE4rnborr";
+    case 14: return "Vattenf\xF6rlustm\xE4tning";
+    default: return nullptr;
+  }
+}
+
+// The separate files, in reading order, with the kind each one makes the borehole.
+struct SeparateFile {
+  int code;
+  const char* name;
+  int kind;  // 0: the kind is left as it is
+  CStdioFileMem CBorviSnd::*file;
+};
+
+const SeparateFile kSeparateFiles[] = {
+    {60, "TLK", 0, &CBorviSnd::tlkfil},
+    {40, "PRV", CBorviSnd::Bh, &CBorviSnd::prvfil},
+    {45, "MIL", CBorviSnd::Bh, &CBorviSnd::milfil},
+    {20, "VB", CBorviSnd::Vb, &CBorviSnd::vbfil},
+    {50, "GVR", CBorviSnd::Gvr, &CBorviSnd::gvrfil},
+};
+
+const int* KindStatic(int kind) {
+  switch (kind) {
+    case CBorviSnd::Bh: return &CBorviSnd::Bh;
+    case CBorviSnd::Vb: return &CBorviSnd::Vb;
+    case CBorviSnd::Gvr: return &CBorviSnd::Gvr;
+    default: return nullptr;
+  }
+}
+
+// Reads the block that follows the code line into a freshly created object.
+template <class T>
+void InitBlock(T* block, CStdioFileMem* file, const char* datum) {
+  block->Init(file, datum);
+}
+
+}  // namespace
+
+int CBorviSnd::Init(const char* idText, const std::string& path) {
+  return Init(idText, path.empty() ? nullptr : path.c_str());
+}
+
+int CBorviSnd::Init(const char* idText, const char* path) {
+  CBorviDbs::LocaleCheckAndFix();
+  SetFilePath(idText, path);
+  geoproj::CopyField(id, idText ? idText : "");
+  orgnamn[0] = '\0';
+  ReadFileDates();
+  ReadSnd();
+  const int result = ReadSeparateFiles();
+  CloseFiles();
+  SetSndBhstat();
+  return result;
+}
+
+void CBorviSnd::ReadFileDates() {
+  skapad[0] = '\0';
+  andrad[0] = '\0';
+  const std::string path = sndfil.GetFilePath();
+  geoproj::DateTime created, modified;
+  if (!geoproj::FileExists(path) || !geoproj::FileTimes(path, &created, &modified)) return;
+  std::snprintf(skapad, sizeof skapad, "%.2d.%.2d.%4d", created.day, created.month, created.year);
+  std::snprintf(andrad, sizeof andrad, "%.2d.%.2d.%4d", modified.day, modified.month,
+                modified.year);
+}
+
+void CBorviSnd::ReadSnd() {
+  const std::string path = sndfil.GetFilePath();
+  if (!geoproj::FileExists(path) || !sndfil.Open(path, CStdioFileMem::modeRead)) return;
+  typ = &Bh;
+  ReadHeader();
+  ReadSections();
+}
+
+void CBorviSnd::ReadHeader() {
+  std::string line;
+  bool more = true;
+  for (double& value : hvarde) {
+    more = more && sndfil.ReadString(line);
+    if (more && HoldsValue(line)) std::sscanf(line.c_str(), "%lf", &value);
+  }
+  if (!more || !sndfil.ReadString(line) || !HoldsValue(line)) {
+    lutning = 90.0;
+    startdjup = 0.0f;
+    riktning = 0;
+    return;
+  }
+  if (std::sscanf(line.c_str(), "%f %d %lf", &startdjup, &riktning, &lutning) < 3) {
+    lutning = 90.0;
+    riktning = 0;
+  }
+  ReadComments();
+}
+
+void CBorviSnd::ReadComments() {
+  std::string line;
+  for (int i = 0; sndfil.ReadString(line) && !StartsSection(line); ++i) {
+    if (i >= 4 || line.empty()) continue;
+    geoproj::DosToWin(line);
+    kommentar[i] = line;
+  }
+}
+
+void CBorviSnd::ReadSections() {
+  sndfil.SeekToBegin();
+  std::string line;
+  while (sndfil.ReadString(line) && !StartsSection(line)) {
+  }
+  while (sndfil.ReadString(line)) ReadSection(line);
+}
+
+// One section from its code line on; it consumes the section's lines up to and including the
+// "*" line that ends it, so that the next line read is the next code line.
+void CBorviSnd::ReadSection(std::string& line) {
+  geoproj::DosToWin(line);
+  // A doubled separator or an empty line between sections holds no section.
+  if (line.empty() || StartsSection(line)) return;
+  int code = 0;
+  if (std::sscanf(line.c_str(), "%d", &code) != 1) {
+    // Without a code the section cannot be told from another; never take the previous code.
+    metod = -1;
+    geoproj::ShowStatusF("Ok\xE4nd metodkod (%d) f\xF6r Id: %s", metod, id);
+    SkipSection();
+    return;
+  }
+  metod = code;
+  SetBlockDate(line, code);
+  switch (code) {
+    case 97: SkipSection(); break;
+    case 98: break;
+    case 99: ReadGuidSection(); break;
+    case 107:
+      geoproj::ShowStatusF("Kan inte skapa klassinformation f\xF6r CPTHeader (Id=%s)", id);
+      SkipSection();
+      break;
+    default:
+      if (BlockName(code))
+        ReadBlock(code);
+      else {
+        geoproj::ShowStatusF("Ok\xE4nd metodkod (%d) f\xF6r Id: %s", code, id);
+        SkipSection();
+      }
+  }
+}
+
+void CBorviSnd::SkipSection() {
+  std::string line;
+  while (sndfil.ReadString(line) && !StartsSection(line)) {
+  }
+}
+
+void CBorviSnd::SetBlockDate(const std::string& codeLine, int code) {
+  std::size_t skip = 0;
+  if (code >= 0 && code <= 9)
+    skip = 2;
+  else if (code >= -9 && code <= 96 && code != 40 && code != 45 && code != 60)
+    skip = 3;
+  if (skip) geoproj::CopyField(datum, 11, codeLine.size() > skip ? codeLine.c_str() + skip : "");
+  int year = 0, month = 0, day = 0;
+  if (std::sscanf(datum, "%d%*c%d%*c%d", &year, &month, &day) == 3 && year >= 1801 &&
+      year <= 2099) {
+    geoproj::CopyField(datum, 11, geoproj::Format("%02d.%02d.%04d", day, month, year).c_str());
+  }
+}
+
+// A block whose object cannot be created is skipped whole: its data lines are no code lines.
+void CBorviSnd::ReadBlock(int code) {
+  if (!New(code)) {
+    geoproj::ShowStatusF("Kan inte skapa klassinformation f\xF6r %s (Id=%s)", BlockName(code), id);
+    SkipSection();
+    return;
+  }
+  switch (code) {
+    case 21: InitBlock(dreie, &sndfil, datum); break;
+    case 22: InitBlock(enkel, &sndfil, datum); break;
+    case 23: InitBlock(dtrykk, &sndfil, datum); break;
+    case 24: InitBlock(ram, &sndfil, datum); break;
+    case 25: InitBlock(total, &sndfil, datum); break;
+    case 26: InitBlock(fjell, &sndfil, datum); break;
+    case 35: InitBlock(dpt, &sndfil, datum); break;
+    default: break;
+  }
+}
+
+// The GUID line: the origin name (its first word) and, after it and one separator, the GUID.
+void CBorviSnd::ReadGuidSection() {
+  std::string line;
+  if (!sndfil.ReadString(line)) return MissingOrigin();
+  geoproj::DosToWin(line);
+  // A "*" in place of the GUID line already ends the section.
+  if (StartsSection(line)) return MissingOrigin();
+  const char* blanks = " \t\n\v\f\r";
+  const std::size_t start = line.find_first_not_of(blanks);
+  std::size_t end = line.find_first_of(blanks, start == std::string::npos ? 0 : start);
+  if (end == std::string::npos) end = line.size();
+  const std::string word = start == std::string::npos ? "" : line.substr(start, end - start);
+  if (!word.empty() && word[0] != '*' && line.size() > end) {
+    geoproj::CopyField(orgnamn, word);
+    guid = line.substr(end + 1);
+  } else {
+    MissingOrigin();
+  }
+  ReadGuidLines();
+}
+
+void CBorviSnd::MissingOrigin() {
+  geoproj::ShowStatusF("Originalnamnet saknas (id=%s)!", id);
+  geoproj::CopyField(orgnamn, id);
+}
+
+// The lines after the GUID line are kept as they were read, without conversion.
+void CBorviSnd::ReadGuidLines() {
+  std::string line;
+  for (int i = 0; sndfil.ReadString(line) && !StartsSection(line); ++i) {
+    if (i < 3 && !line.empty()) guidrader[i] = line;
+  }
+}
+
+int CBorviSnd::HasSeparateObject(int code) const {
+  switch (code) {
+    case 60: return tlk != nullptr;
+    case 40: return prv != nullptr;
+    case 45: return mil != nullptr;
+    case 20: return vb != nullptr;
+    case 50: return gvr != nullptr;
+    default: return 0;
+  }
+}
+
+int CBorviSnd::ReadSeparateFiles() {
+  for (const SeparateFile& sep : kSeparateFiles) {
+    CStdioFileMem& file = this->*sep.file;
+    if (!geoproj::FileExists(file.GetFilePath()) || HasSeparateObject(sep.code)) continue;
+    if (sep.kind) typ = KindStatic(sep.kind);
+    if (!New(sep.code)) {
+      geoproj::ShowStatusF("Kan inte skapa klassinformation f\xF6r %s (Id=%s)", sep.name, id);
+      return -1;
+    }
+    InitSeparate(sep.code);
+  }
+  return 0;
+}
+
+// Reads a separate file into its new object; an object that reports a read error is dropped.
+void CBorviSnd::InitSeparate(int code) {
+  if (code == 60 && tlk->Init(&tlkfil, id, nullptr) != 0) {
+    delete tlk;
+    tlk = nullptr;
+  }
+}
+
+void CBorviSnd::CloseFiles() {
+  for (int i = 0; i < 7; ++i) {
+    CStdioFileMem* file = Files(i);
+    if (file->IsOpen()) file->Close();
+  }
+}

@@ -1,0 +1,299 @@
+// CBorviSnd: the borehole's status bits, its depth summary and the rock level carried into the
+// interpretation.
+#include <cmath>
+
+#include "geoproj/database/borvi_dbs.h"
+#include "geoproj/database/dbs_guid.h"
+#include "geoproj/foundation/text_helpers.h"
+#include "geoproj/methods/borvi_tlk.h"
+#include "geoproj/sounding/borvi_dpt.h"
+#include "geoproj/sounding/borvi_dreie.h"
+#include "geoproj/sounding/borvi_dtrykk.h"
+#include "geoproj/sounding/borvi_enkel.h"
+#include "geoproj/sounding/borvi_fjell.h"
+#include "geoproj/sounding/borvi_ram.h"
+#include "geoproj/sounding/borvi_snd.h"
+#include "geoproj/sounding/borvi_total.h"
+
+using geoproj::BhBitPlace;
+using geoproj::ClearBit;
+using geoproj::SetBit;
+
+namespace {
+
+// Depth of the first or last record of a sounding; false when it holds none.
+template <class T>
+bool FirstDepth(T* block, float* djup) {
+  if (!block || block->Home() < 0) return false;
+  *djup = block->Get_aktel()->djup;
+  return true;
+}
+
+template <class T>
+bool LastDepth(T* block, float* djup) {
+  if (!block || block->End() < 0) return false;
+  *djup = block->Get_aktel()->djup;
+  return true;
+}
+
+template <class T>
+void RaiseToLast(T* block, float* djup) {
+  float last = 0.0f;
+  if (LastDepth(block, &last) && last > *djup) *djup = last;
+}
+
+template <class T>
+int HoldsMy(T* block) {
+  return block && block->MyKod() == 0;
+}
+
+// Depth of the first record holding the own-sounding code; false when none does.
+template <class T>
+bool FirstMyDepth(T* block, double* djup) {
+  if (!block || block->Home() < 0) return false;
+  do {
+    const auto* rec = block->Get_aktel();
+    if (geoproj::SondHarKod(T::kMetod, rec->text, "MY", block->m_kodtyp)) {
+      *djup = rec->djup;
+      return true;
+    }
+  } while ((*block)++);
+  return false;
+}
+
+template <class T>
+bool Digitised(T* block) {
+  return block && block->m_varde3 > 0;
+}
+
+void SetKindBits(bhbit& bit, int kind) {
+  switch (kind) {
+    case CBorviSnd::Bh: SetBit(bit, geoproj::kBitBorehole); break;
+    case CBorviSnd::Gvr: bit.b[2] = static_cast<unsigned char>((bit.b[2] & 0xF3) | 0x02); break;
+    case CBorviSnd::Mtn: bit.b[2] = static_cast<unsigned char>((bit.b[2] & 0xF9) | 0x08); break;
+    case CBorviSnd::Avp: SetBit(bit, geoproj::kBitAvp); break;
+    case CBorviSnd::Vb: SetBit(bit, geoproj::kBitVane); break;
+    default: break;
+  }
+}
+
+void SetMethodBits(bhbit& bit, BhBitPlace own) {
+  SetBit(bit, geoproj::kBitBorehole);
+  SetBit(bit, own);
+}
+
+bool Inclined(double lutning) { return static_cast<int>(lutning + 0.5) != 90; }
+
+}  // namespace
+
+int CBorviSnd::GetMaxDjup(float* djup) {
+  RaiseToLast(dreie, djup);
+  RaiseToLast(ram, djup);
+  RaiseToLast(total, djup);
+  RaiseToLast(fjell, djup);
+  RaiseToLast(dtrykk, djup);
+  RaiseToLast(enkel, djup);
+  return 0;
+}
+
+int CBorviSnd::TolkatBerg(float djup) {
+  if (!tlk && !New(60)) return -1;
+  double factor = 1.0;
+  if (std::fabs(lutning) > 0.001) factor = std::cos((90.0 - lutning) * 3.14159265359 / 180.0);
+  float deepest = 0.0f;
+  GetMaxDjup(&deepest);
+  const float level = static_cast<float>(hvarde[2] - djup * factor);
+  return tlk->InsertBerg(level, deepest - djup < 3.0f ? 4 : 5);
+}
+
+int CBorviSnd::TolkatZBerg(double niva) {
+  if (!tlk && !New(60)) return -1;
+  return tlk->InsertBerg(static_cast<float>(niva), 5);
+}
+
+int CBorviSnd::MyKod() {
+  if (HoldsMy(dreie) || HoldsMy(ram) || HoldsMy(total) || HoldsMy(fjell) || HoldsMy(dtrykk) ||
+      HoldsMy(enkel))
+    return 0;
+  return -1;
+}
+
+int CBorviSnd::MyKod(double* djup) {
+  if (FirstMyDepth(ram, djup) || FirstMyDepth(total, djup) || FirstMyDepth(fjell, djup) ||
+      FirstMyDepth(dtrykk, djup) || FirstMyDepth(dreie, djup) || FirstMyDepth(enkel, djup))
+    return 0;
+  *djup = 0.0;
+  return -1;
+}
+
+int CBorviSnd::IfDigitaliserad() {
+  return Digitised(dreie) || Digitised(total) || Digitised(enkel) || Digitised(ram) ||
+                 Digitised(dtrykk) || Digitised(fjell)
+             ? 1
+             : 0;
+}
+
+void CBorviSnd::AddGuid(int code, const std::string& text, const bhdbstype* rec) {
+  if (!dbs || !dbs->m_guidLista || mtn) return;
+  guidtype entry{};
+  entry.metod = code;
+  geoproj::CopyField(entry.guid, text);
+  geoproj::CopyField(entry.id, geoproj::FieldText(rec->id));
+  dbs->m_guidLista->Ny(1, &entry);
+}
+
+int CBorviSnd::Snd2Bhbit(bhdbstype* rec) {
+  rec->x = hvarde[0];
+  rec->y = hvarde[1];
+  rec->z = hvarde[2];
+  rec->sek = hvarde[3];
+  rec->avst = hvarde[4];
+  AddGuid(97, guid, rec);
+  if (typ) SetKindBits(rec->bit, *typ);
+  float djup = 0.0f;
+  rec->djup = 0.0f;
+  if (GetMaxDjup(&djup) == 0) rec->djup = djup;
+  int stopp = 0;
+  GetMaxStopp(&stopp);
+  rec->stopp = static_cast<std::uint16_t>(stopp);
+  const bool writeBack = MethodBits(rec);
+  ClearBit(rec->bit, geoproj::kBitMy);
+  if (MyKod() == 0) SetBit(rec->bit, geoproj::kBitMy);
+  ClearBit(rec->bit, geoproj::kBitHeaderValue);
+  InterpretationBit(rec->bit, true);
+  for (BhBitPlace p : {geoproj::kBitSample, geoproj::kBitSampleAux, geoproj::kBitSampleCiCaCc,
+                       geoproj::kBitSkvPg, geoproj::kBitSampleOther})
+    ClearBit(rec->bit, p);
+  ClearBit(rec->bit, geoproj::kBitEnvironment);
+  if (Inclined(lutning))
+    SetBit(rec->bit, geoproj::kBitInclined);
+  else
+    ClearBit(rec->bit, geoproj::kBitInclined);
+  // The rock level went into the interpretation: write the borehole again so that ID.TLK holds
+  // it. That write evaluates once more, finds the rock in place and stops there.
+  if (writeBack && !m_iAterskrivning) {
+    m_iAterskrivning = 1;
+    Uppdat(nullptr, nullptr);
+    m_iAterskrivning = 0;
+  }
+  return 0;
+}
+
+// The method bits and GUID entries of the record; true when rock found by a rock-control
+// sounding was newly put into the interpretation.
+bool CBorviSnd::MethodBits(bhdbstype* rec) {
+  bhbit& bits = rec->bit;
+  bool writeBack = false;
+  ClearBit(bits, geoproj::kBitDpt);
+  if (dpt) {
+    SetBit(bits, geoproj::kBitDpt);
+    SetBit(bits, geoproj::kBitBorehole);
+    AddGuid(35, dpt->m_guid, rec);
+  }
+  ClearBit(bits, geoproj::kBitCpt);
+  ClearBit(bits, geoproj::kBitDreie);
+  if (dreie) {
+    SetMethodBits(bits, geoproj::kBitDreie);
+    AddGuid(21, dreie->m_guid, rec);
+  }
+  ClearBit(bits, geoproj::kBitRam);
+  if (ram) {
+    SetMethodBits(bits, geoproj::kBitRam);
+    AddGuid(24, ram->m_guid, rec);
+  }
+  ClearBit(bits, geoproj::kBitTotal);
+  if (total) {
+    SetMethodBits(bits, geoproj::kBitTotal);
+    AddGuid(25, total->m_guid, rec);
+    float berg = 0.0f;
+    if (total->BergKontroll(&berg) == 0 && TolkatBerg(berg) == 0) writeBack = true;
+  }
+  ClearBit(bits, geoproj::kBitFjell);
+  if (fjell) {
+    SetMethodBits(bits, geoproj::kBitFjell);
+    AddGuid(26, fjell->m_guid, rec);
+    float berg = 0.0f;
+    if (fjell->BergKontroll(&berg) == 0 && TolkatBerg(berg) == 0) writeBack = true;
+  }
+  ClearBit(bits, geoproj::kBitDtrykk);
+  if (dtrykk) {
+    SetMethodBits(bits, geoproj::kBitDtrykk);
+    AddGuid(23, dtrykk->m_guid, rec);
+  }
+  ClearBit(bits, geoproj::kBitEnkel);
+  if (enkel) {
+    SetMethodBits(bits, geoproj::kBitEnkel);
+    AddGuid(22, enkel->m_guid, rec);
+  }
+  ClearBit(bits, geoproj::kBitCoreDrilling);
+  ClearBit(bits, geoproj::kBitWaterLoss);
+  return writeBack;
+}
+
+// Byte 2 0x80: the interpretation holds layers (or, for the database record, a groundwater
+// level).
+void CBorviSnd::InterpretationBit(bhbit& bits, bool withGroundwater) {
+  bool set = false;
+  if (tlk) {
+    int antal = 0;
+    tlk->Where(&antal);
+    set = antal > 0 || (withGroundwater && std::fabs(tlk->gvy) > 0.001);
+  }
+  if (set)
+    SetBit(bits, geoproj::kBitInterpretation);
+  else
+    ClearBit(bits, geoproj::kBitInterpretation);
+}
+
+int CBorviSnd::SetSndBhstat() {
+  if (typ && *typ != Vb) SetKindBits(bit, *typ);
+  StartDepths();
+  ClearBit(bit, geoproj::kBitCoreDrilling);
+  ClearBit(bit, geoproj::kBitWaterLoss);
+  ClearBit(bit, geoproj::kBitHeaderValue);
+  InterpretationBit(bit, false);
+  ClearBit(bit, geoproj::kBitMy);
+  if (MyKod() == 0) SetBit(bit, geoproj::kBitMy);
+  ClearBit(bit, geoproj::kBitSample);
+  ClearBit(bit, geoproj::kBitEnvironment);
+  if (Inclined(lutning))
+    SetBit(bit, geoproj::kBitInclined);
+  else
+    ClearBit(bit, geoproj::kBitInclined);
+  return 1;
+}
+
+namespace {
+
+// Start depth of one sounding: where the previous soundings ended, or the header's start depth,
+// moved up to its first record; a first record a few centimetres below the header's start
+// depth starts there.
+template <class T>
+void StartDepth(T* block, bhbit& bit, BhBitPlace own, float header, float* reached) {
+  ClearBit(bit, own);
+  if (!block) return;
+  SetMethodBits(bit, own);
+  float start = *reached > header ? *reached : header;
+  float first = 0.0f;
+  if (FirstDepth(block, &first) && first < start) {
+    start = first;
+    const double below = static_cast<double>(first) - header;
+    if (below > 0.0 && below < 0.05) start = header;
+  }
+  float last = 0.0f;
+  if (LastDepth(block, &last) && last > *reached) *reached = last;
+  block->m_startdjup = start;
+}
+
+}  // namespace
+
+void CBorviSnd::StartDepths() {
+  float reached = 0.0f;
+  ClearBit(bit, geoproj::kBitCpt);
+  StartDepth(dreie, bit, geoproj::kBitDreie, startdjup, &reached);
+  StartDepth(ram, bit, geoproj::kBitRam, startdjup, &reached);
+  StartDepth(enkel, bit, geoproj::kBitEnkel, startdjup, &reached);
+  StartDepth(dtrykk, bit, geoproj::kBitDtrykk, startdjup, &reached);
+  StartDepth(total, bit, geoproj::kBitTotal, startdjup, &reached);
+  StartDepth(fjell, bit, geoproj::kBitFjell, startdjup, &reached);
+}
