@@ -184,31 +184,39 @@ class CBorviDbs : public list0<bhdbstype> {
   int m_inUpdate = 0;
 
  private:
+  // Where a record lies along the attached road alignment.
   struct Station {
     bool inside;
-    double value;
+    double sek;
+    double avst;
   };
 
-  void SetProjectPaths();
   void NewHeader();
+  void SetProjectPaths();
+  void UseProjectDatabase();
+  int TakeLock();
+  void ReleaseLock();
+  int CreateDbsFile();
+  int OpenDbsFile();
+  void CloseOwnFile();
+  int ReadDatabase(std::FILE* file, bool explicit_name, bool own_file);
+  int ReadRecords(std::FILE* file, bool explicit_name, bool own_file);
+  int VersionRule();
   int OpenForWrite(const char* name, int open, bool* opened);
   void WriteParts(int typ, int open);
-  void WriteRecord(bhdbstype* rec);
+  void WriteCurrent(bhdbstype* rec);
   void CountNewRecord(const bhdbstype& rec);
+  void UncountRecord(const bhdbstype& rec);
   void RecomputeExtents();
-  void WriteHeader(std::FILE* file);
-  bool ReadHeader(std::FILE* file, dbshuvtype* header);
-  int ReadRecords(std::FILE* file, bool own_file, bool explicit_name);
-  bool VersionAccepted();
-  void CloseOwnFile();
-  void ZeroTail(long from);
+  void EnsureGuid();
   bool WriteDeletion(const char* name);
-  int RemoveBoreholeFiles(const char* id);
+  void RemoveBoreholeFiles(const char* id);
   Station StationOf(const bhdbstype& rec);
-  int CompareStations(int key);
+  int StationAfter(int key);
+  struct StationScope;
 
-  std::FILE* m_readFile = nullptr;  // the file Init reads from: its own or the handed-in one
-  bool m_justCreated = false;
+  bool m_lockHeld = false;     // this object created the lock file it will remove
+  bool m_justCreated = false;  // the last Dbs_rw created the database file
   std::unordered_map<const bhdbstype*, Station> m_stations;  // filled while sorting by 5 or 6
   bool m_useStations = false;
 };

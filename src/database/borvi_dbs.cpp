@@ -1,0 +1,178 @@
+// Construction and the lock-file protocol of the borehole database.
+#include <geoproj/database/borvi_dbs.h>
+
+#include <cmath>
+#include <cstring>
+
+#include <geoproj/database/dbs_format.h>
+#include <geoproj/foundation/messages.h>
+#include <geoproj/foundation/text_helpers.h>
+#include <geoproj/platform/date_time.h>
+#include <geoproj/platform/file_access.h>
+#include <geoproj/platform/files.h>
+#include <geoproj/platform/proj_path.h>
+
+#include "database/dbs_texts.h"
+
+const double CBorviDbs::m_sek_noll = 9999999.9;
+const double CBorviDbs::m_sek_koll = 9999999.0;
+const char CBorviDbs::m_Dbsver[] = "3.0";
+
+namespace {
+
+constexpr int kLockWaits = 10;
+constexpr int kLockWaitMs = 100;
+
+}  // namespace
+
+CBorviDbs::CBorviDbs(CProjPath* proj) : m_proj(proj) {
+  NewHeader();
+  SetProjectPaths();
+}
+
+CBorviDbs::CBorviDbs() = default;
+
+CBorviDbs::~CBorviDbs() {
+  // An object destroyed inside an update must not leave its lock behind for everybody else.
+  if (m_dbsFile || m_lockHeld) Dbs_rw(kDbsClose);
+}
+
+void CBorviDbs::NewHeader() {
+  m_huv = dbshuvtype{};
+  const double whole = std::floor(3.0);
+  geoproj::CopyField(m_huv.ver, geoproj::Format("%.1lf", whole + 0.001));
+  m_huv.verdec = 3.0 - whole;
+  geoproj::CopyField(m_huv.koord, "LOK");
+  geoproj::CopyField(m_huv.datum, geoproj::FormatDate(geoproj::LocalNow()));
+  m_huv.endpos = geoproj::kDbsFirstRecord;
+}
+
+void CBorviDbs::SetProjectPaths() {
+  if (!m_proj) return;
+  m_dbsPath = geoproj::JoinPath(m_proj->m_projKat, CProjPath::BorvDbsNamn);
+  m_lockPath = geoproj::JoinPath(m_proj->m_projKat, CProjPath::BorvDbkNamn);
+}
+
+void CBorviDbs::UseProjectDatabase() {
+  if (m_proj) m_dbsPath = geoproj::JoinPath(m_proj->m_projKat, CProjPath::BorvDbsNamn);
+}
+
+int CBorviDbs::Dbs_rw(int mode) {
+  if (mode == kDbsClose) {
+    CloseOwnFile();
+    ReleaseLock();
+    return 0;
+  }
+  if (mode != kDbsOpen && mode != kDbsCreate) return -1;
+  // The file is already open, and the lock ours, inside an update.
+  if (m_dbsFile) return -1;
+  m_justCreated = false;
+  if (TakeLock() != 0) return -1;
+  if (mode == kDbsCreate && !m_readonly) return CreateDbsFile();
+  return OpenDbsFile();
+}
+
+// Waits up to ten times 100 ms for the lock. Losing the race to create it to another process
+// counts as finding it held: the wait goes on within the same budget.
+int CBorviDbs::TakeLock() {
+  if (m_lockPath.empty()) {
+    std::string dir;
+    geoproj::SplitPath(m_dbsPath.c_str(), &dir, nullptr);
+    m_lockPath = geoproj::JoinPath(dir, CProjPath::BorvDbkNamn);
+  }
+  for (int waited = 0;; ++waited) {
+    if (!geoproj::FileExists(m_lockPath)) {
+      switch (geoproj::CreateLockFile(m_lockPath, geoproj::dbs::kLockContent)) {
+        case geoproj::LockResult::kCreated:
+          m_lockHeld = true;
+          return 0;
+        case geoproj::LockResult::kFailed:
+          geoproj::ShowMessageF(geoproj::kMbOk | geoproj::kMbIconExclamation, nullptr,
+                                "Failed to create a Lockfile %s\nDo you have write access in this folder?",
+                                m_lockPath.c_str());
+          return -1;
+        case geoproj::LockResult::kHeld:
+          break;
+      }
+    }
+    if (waited == kLockWaits) return -1;
+    geoproj::SleepMs(kLockWaitMs);
+  }
+}
+
+// Only a lock this object created is removed; another process's lock is never touched.
+void CBorviDbs::ReleaseLock() {
+  if (!m_lockHeld) return;
+  geoproj::RemoveFile(m_lockPath);
+  m_lockHeld = false;
+}
+
+int CBorviDbs::CreateDbsFile() {
+  if (geoproj::HasReadWriteAccess(m_dbsPath)) {
+    geoproj::ShowMessage("Databasen finns redan !", geoproj::kMbOk | geoproj::kMbIconExclamation);
+    ReleaseLock();
+    return -1;
+  }
+  std::FILE* file = geoproj::OpenFile(m_dbsPath, "w+b");
+  if (file && !geoproj::LockOpenFile(file)) {
+    std::fclose(file);
+    file = nullptr;
+  }
+  if (!file) {
+    ReleaseLock();
+    return -1;
+  }
+  m_dbsFile = file;
+  m_justCreated = true;
+  return 0;
+}
+
+int CBorviDbs::OpenDbsFile() {
+  std::FILE* file = nullptr;
+  if (geoproj::HasReadWriteAccess(m_dbsPath)) {
+    file = geoproj::OpenFile(m_dbsPath, m_readonly ? "rb" : "r+b");
+    if (file && !m_readonly && !geoproj::LockOpenFile(file)) {
+      std::fclose(file);
+      file = nullptr;
+    }
+  }
+  if (!file) {
+    ReleaseLock();
+    return -1;
+  }
+  m_dbsFile = file;
+  return 0;
+}
+
+void CBorviDbs::CloseOwnFile() {
+  if (!m_dbsFile) return;
+  if (!m_readonly) std::fflush(m_dbsFile);
+  std::fclose(m_dbsFile);
+  m_dbsFile = nullptr;
+}
+
+int CBorviDbs::BeginUpdate() {
+  m_inUpdate = 1;
+  m_readonly = 0;
+  UseProjectDatabase();
+  Dbs_rw(kDbsOpen);
+  return 0;
+}
+
+int CBorviDbs::EndUpdate() {
+  Dbs_rw(kDbsClose);
+  m_inUpdate = 0;
+  return 0;
+}
+
+int CBorviDbs::SaveSelection(int mode, const char* name) {
+  if (name) m_dbsPath = name;
+  if (mode == kDbsOpen) {
+    Dbs_rw(kDbsOpen);
+    m_inUpdate = 1;
+  } else {
+    Dbs_rw(mode);
+    m_inUpdate = 0;
+  }
+  return 1;
+}

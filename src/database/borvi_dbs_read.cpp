@@ -1,0 +1,234 @@
+// Opening the borehole database: header, version rule and the reading rules for records.
+#include <geoproj/database/borvi_dbs.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <geoproj/database/dbs_format.h>
+#include <geoproj/foundation/messages.h>
+#include <geoproj/foundation/text_helpers.h>
+
+#include "database/dbs_io.h"
+#include "database/dbs_texts.h"
+
+namespace {
+
+using geoproj::kDbsFirstRecord;
+using geoproj::kDbsRecordSize;
+using geoproj::dbs::kTitleRead;
+
+constexpr double kCurrentVersion = 3.0;
+constexpr unsigned kWarn = geoproj::kMbOk | geoproj::kMbIconExclamation;
+constexpr long kRecord = static_cast<long>(kDbsRecordSize);
+constexpr std::size_t kChunkRecords = 1024;
+
+// Converts a text field read from an old file in place, never past the field's end.
+template <std::size_t N>
+void FieldFromDos(char (&field)[N]) {
+  field[N - 1] = '\0';
+  geoproj::DosToWin(field);
+}
+
+bool HasKind(const bhdbstype& r) {
+  const bhbit& b = r.bit;
+  return (b.b[0] & 0x0F) != 0 || (b.b[1] & 0x80) != 0 || geoproj::GvrKind(b) != 0;
+}
+
+int KindCount(const bhdbstype& r) {
+  const bhbit& b = r.bit;
+  int n = 0;
+  for (unsigned char mask : {0x01, 0x02, 0x04, 0x08})
+    if (b.b[0] & mask) ++n;
+  if (geoproj::GvrKind(b) != 0) ++n;
+  if (b.b[1] & 0x80) ++n;
+  return n;
+}
+
+// The end of the whole records the file holds (500 for a file without records).
+long RecordsEnd(long length) {
+  if (length <= kDbsFirstRecord) return kDbsFirstRecord;
+  return kDbsFirstRecord + (length - kDbsFirstRecord) / kRecord * kRecord;
+}
+
+// An end offset that cannot be right is replaced before any record is judged by it: below 500
+// (records would overwrite the header) it becomes the end of the file's records; off the
+// record grid it is raised to the next record boundary (a new record must not overlap one);
+// past the file's records it comes back to their end (no gap of empty records).
+std::int32_t SaneEndOffset(std::int32_t endpos, long records_end) {
+  long long end = endpos;
+  if (end < kDbsFirstRecord) return static_cast<std::int32_t>(records_end);
+  end = kDbsFirstRecord + (end - kDbsFirstRecord + kRecord - 1) / kRecord * kRecord;
+  if (end > records_end) end = records_end;
+  return static_cast<std::int32_t>(end);
+}
+
+}  // namespace
+
+int CBorviDbs::Init(const std::string& name, int readonly, int create, std::FILE* file) {
+  return Init(readonly, create, name.c_str(), file);
+}
+
+int CBorviDbs::Init(int readonly, int create, const char* name, std::FILE* file) {
+  LocaleCheckAndFix();
+  m_readonly = readonly;
+  if (name) {
+    if (m_forst) {
+      geoproj::ShowMessageF(kWarn, kTitleRead, "Kan ikke lese database: %s\nListe ej tom!", name);
+      return -1;
+    }
+    m_dbsPath = name;
+  } else {
+    UseProjectDatabase();
+  }
+  if (!file) Dbs_rw(create == 1 ? kDbsCreate : kDbsOpen);
+  std::FILE* in = file ? file : m_dbsFile;
+  if (!in) {
+    geoproj::ShowMessageF(kWarn, kTitleRead, "Kan ikke opne database: %s", m_dbsPath.c_str());
+    return -1;
+  }
+  const bool own_file = file == nullptr;
+  try {
+    if (create == 1 && own_file && m_justCreated) {
+      geoproj::dbs::WriteHeader(in, m_huv);
+      return Dbs_rw(kDbsClose);
+    }
+    const int rc = ReadDatabase(in, name != nullptr, own_file);
+    if (own_file) Dbs_rw(kDbsClose);
+    return rc;
+  } catch (...) {
+    if (own_file) Dbs_rw(kDbsClose);
+    throw;
+  }
+}
+
+// Header, version and records. A handed-in file stays open and its lock with the caller.
+int CBorviDbs::ReadDatabase(std::FILE* file, bool explicit_name, bool own_file) {
+  dbshuvtype header;
+  if (!geoproj::dbs::ReadHeader(file, &header)) {
+    geoproj::ShowMessageF(kWarn, kTitleRead, "Feil vid innlesning av databas : %s",
+                          m_dbsPath.c_str());
+    return -4;
+  }
+  FieldFromDos(header.entrepr);
+  FieldFromDos(header.projnamn);
+  FieldFromDos(header.projnr);
+  FieldFromDos(header.anm1);
+  FieldFromDos(header.anm2);
+  FieldFromDos(header.handlaggare);
+  FieldFromDos(header.ritningar);
+  const dbshuvtype previous = m_huv;
+  m_huv = header;
+  if (VersionRule() != 0) {
+    m_huv = previous;
+    return -1;
+  }
+  return ReadRecords(file, explicit_name, own_file);
+}
+
+// Accepts the header's version, upgrades a 2.x header in memory, or refuses with a message.
+int CBorviDbs::VersionRule() {
+  double text_version = 0.0;
+  std::sscanf(geoproj::FieldText(m_huv.ver).c_str(), "%lf", &text_version);
+  const double vf = text_version + m_huv.verdec;
+  const double vc = kCurrentVersion;
+  const double vc_whole = std::floor(vc);
+  const bool accepted = (std::floor(vf) >= vc_whole && vf <= vc) || std::fabs(vf - vc) <= 0.16 ||
+                        (vc_whole == 1.0 && vf >= 0.94);
+  if (accepted) return 0;
+  if (vc > 2.99 && vc < 4.0 && vf > 2.0 && vf < 2.4) {
+    geoproj::CopyField(m_huv.ver, geoproj::Format("%.1lf", vc_whole + 0.001));
+    m_huv.verdec = vc - vc_whole;
+    return 0;
+  }
+  geoproj::ShowMessageF(kWarn, kTitleRead,
+                        "Feil vid innlesning av databas : %s\nFelaktig version: %.1lf\nNu g\xE4ller "
+                        "version: %.1lf\nV\xE4lj Konvertera i Arkiv !",
+                        m_dbsPath.c_str(), vf, vc);
+  return -1;
+}
+
+int CBorviDbs::ReadRecords(std::FILE* file, bool explicit_name, bool own_file) {
+  using geoproj::dbs::WriteRecordAt;
+  using geoproj::dbs::WriteZerosAt;
+  const long length = geoproj::dbs::FileLength(file);
+  const long records_end = RecordsEnd(length);
+  m_huv.endpos = SaneEndOffset(m_huv.endpos, records_end);
+  const bool writable = !m_readonly;
+  const bool pack = m_huv.antdel > 0 && writable && own_file;
+  long packpos = kDbsFirstRecord;
+  int counted_bh = 0, counted_gvr = 0, counted_vb = 0;
+  int line_answer = 0;  // the answer about line bits holds for the whole reading
+  std::vector<unsigned char> chunk(kChunkRecords * kDbsRecordSize);
+  bool stop = false;
+  for (long base = kDbsFirstRecord; !stop && base < records_end;) {
+    const std::size_t want = static_cast<std::size_t>(
+        std::min<long>(static_cast<long>(kChunkRecords), (records_end - base) / kRecord));
+    if (std::fseek(file, base, SEEK_SET) != 0) break;
+    const std::size_t got = std::fread(chunk.data(), kDbsRecordSize, want, file);
+    if (got == 0) break;
+    for (std::size_t i = 0; i < got && !stop; ++i) {
+      const long p = base + static_cast<long>(i) * kRecord;
+      const unsigned char* raw = chunk.data() + i * kDbsRecordSize;
+      bhdbstype rec{};
+      geoproj::DecodeDbsRecord(raw, &rec);
+      // Empty: no identifier or no kind. Leftovers beyond the end are cleared.
+      if (rec.id[0] == '\0' || !HasKind(rec)) {
+        if (p >= m_huv.endpos && writable && raw[0] != 0) WriteZerosAt(file, p, kRecord);
+        continue;
+      }
+      if (rec.bit.b[0] & 0x01) ++counted_bh;
+      if (geoproj::GvrKind(rec.bit) != 0) ++counted_gvr;
+      if (rec.bit.b[1] & 0x80) ++counted_vb;
+      const int kinds = KindCount(rec);
+      if (p >= m_huv.endpos && !explicit_name) {
+        geoproj::ShowMessageF(kWarn, kTitleRead, "Kontroll av database: stopp p\xE5 id %8s", rec.id);
+        stop = true;
+        break;
+      }
+      if (kinds == 2 && geoproj::HasBit(rec.bit, geoproj::kBitLine)) {
+        if (line_answer == 0)
+          line_answer = geoproj::ShowMessageF(
+              geoproj::kMbYesNo | geoproj::kMbIconExclamation, geoproj::dbs::kTitleCheck,
+              "Fel i databas: id %8s har ocks\xE5 linjeinformation. Ta bort detta f\xF6r samtliga "
+              "felaktiga?",
+              rec.id);
+        if (line_answer != geoproj::kIdYes) continue;
+        geoproj::ClearBit(rec.bit, geoproj::kBitLine);
+        if (writable) WriteRecordAt(file, p, rec);
+      } else if (kinds != 1) {
+        geoproj::ShowMessageF(kWarn, kTitleRead, "Feil i database: id %8s \xE4r feilaktig", rec.id);
+        continue;
+      }
+      rec.filpos = static_cast<std::int32_t>(p);
+      if (pack) {
+        WriteRecordAt(file, packpos, rec);
+        if (packpos < p) WriteZerosAt(file, p, kRecord);
+        rec.filpos = static_cast<std::int32_t>(packpos);
+        packpos += kRecord;
+      }
+      list0<bhdbstype>::Ny(1, &rec);
+    }
+    base += static_cast<long>(got) * kRecord;
+  }
+  if (writable && (counted_bh != m_huv.antbh || counted_gvr != m_huv.antgvr ||
+                   counted_vb != m_huv.antvb)) {
+    const int bh = m_huv.antbh, gvr = m_huv.antgvr, vb = m_huv.antvb;
+    m_huv.antbh = static_cast<std::int16_t>(counted_bh);
+    m_huv.antgvr = static_cast<std::int16_t>(counted_gvr);
+    m_huv.antvb = static_cast<std::int16_t>(counted_vb);
+    geoproj::dbs::WriteHeader(file, m_huv);
+    geoproj::ShowMessageF(kWarn, kTitleRead, "%s%d %d %d %d %d %d %s",
+                          "Infomation i prosjektdata ej lika med inl\xE4st", bh, counted_bh, gvr,
+                          counted_gvr, vb, counted_vb,
+                          "Projektdata har korrigerats enligt inl\xE4sta v\xE4rden");
+  }
+  if (pack) {
+    m_huv.endpos = static_cast<std::int32_t>(packpos);
+    m_huv.antdel = 0;
+    ++m_huv.uppdnr;
+    geoproj::dbs::WriteHeader(file, m_huv);
+  }
+  return 0;
+}
