@@ -79,11 +79,15 @@ class SondBlock : public list0<T> {
   std::string m_guid;         // the block's own GUID text
 
   // Reads the block that follows the code line: the header line, then data lines up to and
-  // including the next "*" line. Appends to the list. 0 = read, -1 = no header line.
+  // including the next "*" line. Appends to the list. 0 = read, -1 = no header line; then
+  // nothing changes.
   int Init(CStdioFileMem* file, const char* datum) {
-    CopyField(m_datum, datum ? datum : "");
     std::string line;
     if (!file || !file->ReadString(line)) return -1;
+    // A "*" in place of the header line ends the block: reading on would take the next
+    // section's code and header lines for data.
+    if (!line.empty() && line[0] == '*') return -1;
+    CopyField(m_datum, datum ? datum : "");
     DosToWin(line);
     TaHuvud(LasSondHuvud(line, Text7Size - 1));
     while (LasSondRad(file, line)) {
