@@ -71,6 +71,10 @@ bool SondHarKod(int metod, const char* text, const char* kind, const char* kodty
   return CBorviSnd::Findkod(metod, text, -1, &antal, kind, kodtyp, 0) != nullptr;
 }
 
+void SondRadSkriven(int option1) {
+  if (option1) CBorviSnd::AddVbToPrv();
+}
+
 const char* SondKodtyp() { return CBorviSnd::Kodtyp ? CBorviSnd::Kodtyp : "SGF"; }
 
 std::string SondNyGuid() { return NewUuidText(); }

@@ -59,6 +59,9 @@ void SondSymbol(int metod, const char* text, const char* kodtyp, char (&symbol)[
 // True when text holds a code of the given kind ("MY", "F") allowed for the method.
 bool SondHarKod(int metod, const char* text, const char* kind, const char* kodtyp);
 
+// Offers a written line to the sounding file's hook when option 1 is set.
+void SondRadSkriven(int option1);
+
 // The default code system of new blocks, and a fresh GUID text.
 const char* SondKodtyp();
 std::string SondNyGuid();
@@ -109,11 +112,13 @@ class SondBlock : public list0<T> {
     file->WriteString(SkrivSondHuvud(m_flagga1, m_stopp, m_varde3, Varde4(),
                                      FieldText(m_kodtyp).c_str(), m_varde6,
                                      FieldText(m_text7).c_str(), m_guid));
+    SondRadSkriven(m_option1);
     if (this->Home() < 0) return 0;
     do {
       T& rec = *this->pael;
       file->WriteString(SondRad(Self().SkrivData(rec), Derived::kTextKolumn, rec.text,
                                 sizeof rec.text));
+      SondRadSkriven(m_option1);
     } while ((*this)++);
     return 0;
   }
