@@ -1,5 +1,38 @@
 #!/usr/bin/env bash
-# A short tour of the geoproj tool on a copy of the bundled demo project.
+# A short tour of the geoproj tool on a copy of the bundled demo project: create the database,
+# save every borehole (which rewrites its files and computes its record), list the records and
+# show one borehole. The copy is removed afterwards unless GEOPROJ_DEMO_KEEP is set.
 set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
 tool=${1:-build/tools/geoproj/geoproj}
-"$tool"
+case $tool in /*) ;; *) tool=$PWD/$tool ;; esac
+if [ ! -x "$tool" ]; then
+  echo "demo: no geoproj tool at $tool (build it first)" >&2
+  exit 2
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/geoproj-demo.XXXXXX")
+if [ -n "${GEOPROJ_DEMO_KEEP:-}" ]; then
+  echo "demo: the project copy stays in $work"
+else
+  trap 'rm -rf "$work"' EXIT
+fi
+project=$work/demo-project
+cp -R "$root/examples/demo-project" "$project"
+
+step() {
+  echo
+  echo "\$ geoproj $*"
+  "$tool" "$@"
+}
+
+ids=$(cd "$project" && ls -- *.SND | sed 's/\.SND$//' | sort -V)
+
+step --version
+step init "$project"
+# shellcheck disable=SC2086 # one argument per borehole
+step save "$project" $ids
+step list "$project"
+step list "$project" --sort 12
+step show "$project" BH9

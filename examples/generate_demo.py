@@ -1,0 +1,393 @@
+#!/usr/bin/env python3
+"""Writes the bundled demo project: twenty invented boreholes of a road project.
+
+Every file of examples/demo-project is written here; nothing there is edited by hand. The
+output is deterministic (fixed seeds), so running the script again reproduces the committed
+files byte for byte.
+
+The files are what a field crew's older programs would leave behind: DOS code page letters in
+comment lines, block dates written year first, blocks and boreholes without GUIDs, an old-style
+GUID section, interpretations in the word-only, the full and the commented layer form. Saving
+them with the geoproj tool brings them to the current form.
+
+Usage: generate_demo.py [OUTPUT_DIR]   (default: demo-project beside this script)
+"""
+
+import os
+import random
+import sys
+import uuid
+
+# The DOS code page letters the project files use for the Nordic letters.
+DOS_LETTERS = {
+    "å": 134, "Å": 143, "ä": 132, "Ä": 142, "ö": 148, "Ö": 153,
+    "æ": 145, "Æ": 146, "ø": 155, "Ø": 237, "é": 130, "É": 144,
+}
+
+# Soil kinds of the invented profiles: sounding code, interpretation word and material index,
+# and a resistance range (0 soft .. 1 refusal) that drives the sounding values.
+SOILS = {
+    "fill":   ("FY", "fyllning", 13, (0.30, 0.70)),
+    "crust":  ("TØ", "torrskorpa", 33, (0.25, 0.45)),
+    "clay":   ("LE", "lera", 11, (0.02, 0.15)),
+    "silt":   ("SI", "silt", 21, (0.15, 0.35)),
+    "sand":   ("SA", "sand", 20, (0.35, 0.60)),
+    "gravel": ("GR", "grus", 32, (0.50, 0.75)),
+    "till":   ("MO", "moraen", 35, (0.65, 0.92)),
+    "peat":   ("TO", "torv", 27, (0.01, 0.06)),
+    "gyttja": ("GY", "gyttja", 8, (0.01, 0.08)),
+    "rock":   ("F", "berg", 1, (0.97, 1.00)),
+}
+
+METHOD_TEXT_COLUMN = {21: 22, 22: 22, 23: 15, 24: 22, 25: 29, 26: 22, 35: 30}
+
+
+def dos(text):
+    """Encodes text in the DOS code page of old project files."""
+    out = bytearray()
+    for ch in text:
+        if ch in DOS_LETTERS:
+            out.append(DOS_LETTERS[ch])
+        else:
+            out.extend(ch.encode("ascii"))
+    return bytes(out)
+
+
+def win(text):
+    """Encodes text in code page 1252, as current files hold it."""
+    return text.encode("cp1252")
+
+
+class TextFile:
+    """Lines of one project text file, written with CR LF line ends."""
+
+    def __init__(self):
+        self.lines = []
+
+    def add(self, line):
+        self.lines.append(line if isinstance(line, bytes) else dos(line))
+
+    def write(self, path):
+        with open(path, "wb") as f:
+            for line in self.lines:
+                f.write(line + b"\r\n")
+
+
+def new_guid(rng):
+    return str(uuid.UUID(int=rng.getrandbits(128), version=4))
+
+
+def layer_at(profile, depth):
+    top = 0.0
+    for soil, bottom in profile:
+        if depth < bottom - 1e-6:
+            return soil, top
+        top = bottom
+    return profile[-1][0], top
+
+
+def depth_steps(start, end, step):
+    n = int(round((end - start) / step))
+    return [round(start + i * step, 3) for i in range(1, n + 1)]
+
+
+def resistance(rng, soil, depth, top):
+    lo, hi = SOILS[soil][3]
+    # Deeper in a layer the soil is a little firmer.
+    return min(1.0, lo + (hi - lo) * rng.random() * (0.6 + 0.4 * min(1.0, depth - top)))
+
+
+def layer_code(soil, text_codes, first):
+    """The record text: the soil code at a layer change, plus any extra codes of the depth."""
+    words = [SOILS[soil][0]] if first else []
+    words += text_codes
+    return " ".join(words)
+
+
+def sounding_records(rng, hole, block, step):
+    """(depth, soil, resistance, text) for every depth step of a sounding."""
+    method = block["method"]
+    records = []
+    previous = None
+    for depth in depth_steps(hole["start"], block.get("end", hole["end"]), step):
+        soil, top = layer_at(hole["profile"], depth)
+        r = resistance(rng, soil, depth, top)
+        extra = list(hole.get("marks", {}).get((method, depth), []))
+        text = layer_code(soil, extra, soil != previous and (soil != "rock" or method in (25, 26)))
+        records.append((depth, soil, r, text))
+        previous = soil
+    return records
+
+
+def pad(numbers, column, text):
+    line = numbers.ljust(column)
+    return line + text if text else line
+
+
+def header_line(flag1, stop, value3, value4, sgf, value6, text7, guid):
+    line = "%f %d %d %d %d %d %s" % (flag1, stop, value3, value4, 1 if sgf else 0, value6, text7)
+    if guid:
+        line += " GUID " + guid
+    return line
+
+
+def code_line(method, date):
+    return "%d %s" % (method, date)
+
+
+def dreie_lines(rng, hole, block):
+    lines = []
+    for depth, soil, r, text in sounding_records(rng, hole, block, 0.2):
+        if soil == "rock" or r > 0.93:
+            weight, value = "SL", -int(10 + r * 30)
+        elif r < 0.25:
+            weight = ["5", "15", "25", "50", "75"][min(4, int(r / 0.05))]
+            value = 0
+        else:
+            weight, value = "100", int(2 + (r - 0.25) * 80)
+        lines.append(pad("%7.3f %4d %s" % (depth, value, weight), 22, text))
+    return lines
+
+
+def enkel_lines(rng, hole, block):
+    return [pad("%7.3f %4d %s" % (d, int(1 + r * 40), "  "), 22, t)
+            for d, _, r, t in sounding_records(rng, hole, block, 0.2)]
+
+
+def dtrykk_lines(rng, hole, block):
+    return [pad("%7.3f %4d %s" % (d, int(2 + r * 28), "  "), 15, t)
+            for d, _, r, t in sounding_records(rng, hole, block, 0.2)]
+
+
+def ram_lines(rng, hole, block):
+    return [pad("%7.3f %d %d" % (d, int(1 + r * 60), int(r * 180)), 22, t)
+            for d, _, r, t in sounding_records(rng, hole, block, 0.2)]
+
+
+def total_lines(rng, hole, block):
+    lines = []
+    for depth, soil, r, text in sounding_records(rng, hole, block, 0.2):
+        force = int(150 + r * 1800)
+        rotation = int(r * 45)
+        if block["format"] < 2:
+            mode = "SL" if (soil == "rock" or r > 0.85) else "TR"
+            lines.append(pad("%7.3f %5d %5d %s" % (depth, force, rotation, mode), 29, text))
+        else:
+            flushing = int(r * 90) if r > 0.6 else 0
+            lines.append(pad("%7.3f %5d %5d %5d" % (depth, force, rotation, flushing), 29, text))
+    return lines
+
+
+def fjell_lines(rng, hole, block):
+    return [pad("%7.3f %4d %s" % (d, int(3 + r * 55), "  "), 22, t)
+            for d, _, r, t in sounding_records(rng, hole, block, 0.2)]
+
+
+def dpt_lines(rng, hole, block):
+    return [pad("%9.3f %9.3f %7.3f" % (d, float(int(1 + r * 35)), round(r * 60, 1)), 30, t)
+            for d, _, r, t in sounding_records(rng, hole, block, 0.2)]
+
+
+BLOCK_WRITERS = {21: dreie_lines, 22: enkel_lines, 23: dtrykk_lines, 24: ram_lines,
+                 25: total_lines, 26: fjell_lines, 35: dpt_lines}
+
+
+def block_lines(rng, hole, block):
+    method = block["method"]
+    value4 = block.get("format", block.get("value4", 0))
+    guid = "" if block.get("no_guid") else new_guid(rng)
+    lines = ["*", code_line(method, block["date"]),
+             header_line(block.get("flag1", 1.0), block["stop"], block.get("value3", 0), value4,
+                         block.get("sgf", True), block.get("value6", 0), block.get("rig", ""),
+                         guid)]
+    return lines + BLOCK_WRITERS[method](rng, hole, block)
+
+
+def snd_file(rng, hole):
+    f = TextFile()
+    for value in (hole["x"], hole["y"], hole["z"], hole.get("sek", 9999999.9),
+                  hole.get("avst", 0.0)):
+        f.add("%f" % value)
+    f.add("%f %d %f" % (hole.get("start_depth", 0.0), hole.get("direction", 0),
+                        hole.get("inclination", 90.0)))
+    comments = hole.get("comments", [])
+    if any(comments):
+        for i in range(4):
+            f.add(dos(comments[i]) if i < len(comments) else b"")
+    f.add("*")
+    f.add("97")
+    f.add("40 0")
+    f.add("*")
+    f.add("99")
+    origin = hole.get("origin")
+    f.add("%s %s" % (origin or "GUID", new_guid(rng)))
+    for block in hole.get("blocks", []):
+        for line in block_lines(rng, hole, block):
+            f.add(line)
+    if hole.get("blocks"):
+        f.add("*")
+    return f
+
+
+def interpretation_layers(hole):
+    """(word, index, level of the layer top) from the top of the profile."""
+    layers = []
+    top = 0.0
+    for soil, bottom in hole["profile"]:
+        if not layers or layers[-1][0] != SOILS[soil][1]:
+            layers.append((SOILS[soil][1], SOILS[soil][2], hole["z"] - top))
+        top = bottom
+    return layers
+
+
+def tlk_file(hole):
+    form = hole["tlk"]
+    f = TextFile()
+    if hole.get("gvy"):
+        f.add("gvy")
+        f.add("%9.4f" % hole["gvy"])
+        f.add("")
+    notes = hole.get("layer_notes", {})
+    for word, index, level in interpretation_layers(hole):
+        if form == "words":
+            # Files of the first versions carry the word and the level alone.
+            f.add(word)
+            f.add("%.2f" % level)
+            f.add("")
+            continue
+        kod, kalla = (5, 4) if word == "berg" else (2, 2)
+        line = dos("%s %d %d %d" % (word, index, kod, kalla))
+        if form == "comments" and word in notes:
+            line = line.ljust(25) + dos(notes[word])
+        f.add(line)
+        f.add(dos(("%9.4f %s" % (level, hole.get("level_texts", {}).get(word, ""))).rstrip()
+                  if form == "comments" else "%9.4f " % level))
+        strength = hole.get("strengths", {}).get(word, 0.0)
+        f.add(" ".join("%6.2f" % v for v in (strength, 0, 0, 0, 0, 0)))
+    f.add("*")
+    return f
+
+
+def boreholes():
+    """The twenty invented boreholes along the road line."""
+    base_x, base_y = 6583120.0, 152840.0
+    holes = []
+
+    def hole(n, z, sek, avst, profile, end, **extra):
+        h = {"id": "BH%d" % n, "x": round(base_x + sek * 0.61 + avst * 0.79, 3),
+             "y": round(base_y + sek * 0.79 - avst * 0.61, 3), "z": z, "sek": sek, "avst": avst,
+             "profile": profile, "start": 0.0, "end": end}
+        h.update(extra)
+        holes.append(h)
+        return h
+
+    clay_site = [("fill", 0.8), ("crust", 2.0), ("clay", 9.4), ("sand", 11.0), ("till", 13.6),
+                 ("rock", 30.0)]
+    sand_site = [("fill", 0.6), ("sand", 4.2), ("gravel", 6.0), ("till", 8.8), ("rock", 30.0)]
+    peat_site = [("peat", 1.6), ("gyttja", 3.0), ("clay", 7.2), ("silt", 8.4), ("till", 10.2),
+                 ("rock", 30.0)]
+
+    hole(1, 18.42, 1210.0, -6.5, clay_site, 12.4, tlk="full",
+         comments=["Borrbandvagn GB2, väder: mulet", "Lös lera under torrskorpan"],
+         blocks=[{"method": 21, "date": "12.04.2021", "stop": 90, "rig": "GB2"}],
+         marks={(21, 2.2): ["MY"]})
+    hole(2, 17.95, 1235.0, 5.0, clay_site, 16.6, tlk="words",
+         comments=["Stopp mot berg, kontrollerat 3 m"],
+         blocks=[{"method": 25, "date": "2021-04-13", "stop": 93, "format": 0, "rig": "GB2"}],
+         marks={(25, 11.2): ["S1"], (25, 12.0): ["B1"]})
+    hole(3, 17.60, 1260.0, -12.0, clay_site, 16.8, tlk="comments", gvy=16.85,
+         layer_notes={"lera": "lös, sulfidfläckig", "moraen": "blockig, stenig"},
+         level_texts={"berg": "borrat 3 m"}, strengths={"lera": 12.5, "torrskorpa": 35.0},
+         blocks=[{"method": 25, "date": "14.04.2021", "stop": 94, "format": 4, "rig": "GM75"}],
+         marks={(25, 10.4): ["R1"], (25, 11.6): ["B2", "S1"]})
+    hole(4, 16.90, 1290.0, 8.5, sand_site, 8.2, tlk="full",
+         comments=["Ramsondering, hejare 63,5 kg"],
+         blocks=[{"method": 24, "date": "15.04.2021", "stop": 91, "rig": "DPSH"}])
+    hole(5, 16.35, 1320.0, -3.0, sand_site, 6.4,
+         blocks=[{"method": 22, "date": "15.04.2021", "stop": 92, "sgf": False}])
+    hole(6, 15.80, 1350.0, 14.0, sand_site, 8.6, tlk="words",
+         comments=["Åkermark, sänka vid dike"],
+         blocks=[{"method": 23, "date": "2021-04-16", "stop": 90, "rig": "GB2"}],
+         marks={(23, 4.4): ["R1"], (23, 6.2): ["P1"]})
+    hole(7, 15.10, 1380.0, -9.5, sand_site, 11.8, tlk="full",
+         comments=["Bergkontroll med hammarborr", "Vatten i borrhålet 1,2 m"],
+         blocks=[{"method": 26, "date": "19.04.2021", "stop": 94, "value4": 2, "rig": "HB1"}],
+         )
+    hole(8, 14.75, 1405.0, 2.5, sand_site, 7.0,
+         blocks=[{"method": 35, "date": "19.04.2021", "stop": 90}])
+    hole(9, 14.20, 1430.0, -15.0, peat_site, 13.2, tlk="comments", gvy=13.60,
+         inclination=70.0, direction=135,
+         comments=["Snedborrat 70 grader mot sydost", "Kulvert i läge rakt ned"],
+         layer_notes={"torv": "högförmultnad"}, strengths={"lera": 8.0},
+         blocks=[{"method": 21, "date": "20.04.2021", "stop": 90, "rig": "GB2", "end": 9.0},
+                 {"method": 25, "date": "20.04.2021", "stop": 93, "format": 4, "rig": "GB2"}],
+         marks={(21, 1.8): ["MY"]})
+    hole(10, 13.85, 1455.0, 7.0, peat_site, 10.2, tlk="words",
+         comments=["Tolkning från äldre undersökning 1987"])
+    hole(11, 13.40, 1480.0, -4.5, peat_site, 10.0, tlk="comments", gvy=13.05,
+         layer_notes={"gyttja": "skalrester", "silt": "varvig"},
+         comments=["Mosse, spång lagd till borrplats"],
+         blocks=[{"method": 21, "date": "21.04.2021", "stop": 92, "rig": "GB2"}])
+    hole(12, 13.95, 1505.0, 11.0, sand_site, 8.4,
+         blocks=[{"method": 24, "date": "22.04.2021", "stop": 91, "rig": "DPSH"},
+                 {"method": 35, "date": "22.04.2021", "stop": 90}])
+    hole(13, 14.60, 1530.0, -7.0, clay_site, 16.4, tlk="full", gvy=13.90,
+         comments=["Stopp mot berg"],
+         blocks=[{"method": 25, "date": "2021-04-23", "stop": 93, "format": 2, "rig": "GM75"}],
+         marks={(25, 12.4): ["Y1"]})
+    hole(14, 15.25, 1555.0, 3.5, clay_site, 10.0, origin="BORR14",
+         comments=["Övertagen från äldre projekt"],
+         blocks=[{"method": 21, "date": "2019-09-30", "stop": 90, "no_guid": True,
+                  "flag1": 0.0}])
+    hole(15, 15.90, 1580.0, -10.0, sand_site, 6.8, tlk="full",
+         blocks=[{"method": 22, "date": "26.04.2021", "stop": 90},
+                 {"method": 23, "date": "26.04.2021", "stop": 91, "rig": "GB2"}])
+    hole(16, 16.55, 1605.0, 6.0, clay_site, 13.4, tlk="comments",
+         layer_notes={"lera": "kvicklera ej påvisad"},
+         comments=["Egen sondering från markyta"],
+         blocks=[{"method": 25, "date": "27.04.2021", "stop": 92, "format": 4, "rig": "GM75"}],
+         marks={(25, 1.0): ["MY"]})
+    hole(17, 17.10, 1630.0, -2.0, sand_site, 12.0, tlk="full",
+         blocks=[{"method": 21, "date": "28.04.2021", "stop": 92, "rig": "GB2", "end": 8.0},
+                 {"method": 26, "date": "28.04.2021", "stop": 93, "value4": 2, "rig": "HB1"}])
+    hole(18, 17.65, 1655.0, 9.0, sand_site, 5.0, tlk="gvy-only", gvy=15.20,
+         comments=["Grundvattenobservation i öppet hål"])
+    hole(19, 18.30, 1680.0, -5.5, clay_site, 9.6, tlk="full",
+         comments=["Fyllning av sprängsten, tjälfarlig", "Ö-läge vid bäcken, jämn mark",
+                   "Bjørn Ødegård, Ærø", "Kontroll utförd"],
+         blocks=[{"method": 21, "date": "29.04.2021", "stop": 90, "rig": "GB2"}],
+         )
+    hole(20, 18.85, 1705.0, 4.0, sand_site, 8.6,
+         blocks=[{"method": 35, "date": "30.04.2021", "stop": 90},
+                 {"method": 24, "date": "30.04.2021", "stop": 91, "rig": "DPSH"}])
+    return holes
+
+
+def gvy_only_file(hole):
+    f = TextFile()
+    f.add("gvy")
+    f.add("%9.4f" % hole["gvy"])
+    f.add("")
+    f.add("*")
+    return f
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "demo-project")
+    os.makedirs(out, exist_ok=True)
+    for name in os.listdir(out):
+        if name.upper().endswith((".SND", ".TLK")):
+            os.remove(os.path.join(out, name))
+    rng = random.Random(20210412)
+    for hole in boreholes():
+        snd_file(rng, hole).write(os.path.join(out, hole["id"] + ".SND"))
+        form = hole.get("tlk")
+        if form == "gvy-only":
+            gvy_only_file(hole).write(os.path.join(out, hole["id"] + ".TLK"))
+        elif form:
+            tlk_file(hole).write(os.path.join(out, hole["id"] + ".TLK"))
+
+
+if __name__ == "__main__":
+    main()

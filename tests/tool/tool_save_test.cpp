@@ -1,0 +1,130 @@
+// save DIR ID...: files rewritten, database records recomputed.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+#include "tool/tool_boreholes.h"
+#include "tool/tool_project.h"
+
+namespace geoproj::tooltest {
+namespace {
+
+class ToolSaveTest : public ToolTest {
+ protected:
+  void SetUp() override {
+    ToolTest::SetUp();
+    if (IsSkipped()) return;
+    project_.write("BH1.SND", Bh1Snd());
+    project_.write("BH1.TLK", Bh1Tlk());
+    project_.write("BH2.SND", Bh2Snd());
+    Ok({"init", project_.path()});
+  }
+};
+
+TEST_F(ToolSaveTest, RewritesFilesUnchangedAndComputesRecords) {
+  ToolResult r = Ok({"save", project_.path(), "BH1", "bh2"});
+  EXPECT_EQ(r.out, "saved BH1\nsaved BH2\n");
+  EXPECT_FALSE(locked());
+
+  EXPECT_EQ(project_.read("BH1.SND"), Bh1Snd());
+  EXPECT_EQ(project_.read("BH1.TLK"), Bh1Tlk());
+  EXPECT_EQ(project_.read("BH2.SND"), Bh2Snd());
+  // The rock mark of the total sounding became the rock layer of a new interpretation.
+  EXPECT_EQ(project_.read("BH2.TLK"), Bh2RockTlk());
+
+  const std::string db = database();
+  ASSERT_EQ(db.size(), kFirstRecord + 2 * kRecordSize);
+  EXPECT_EQ(ReadLe<std::int16_t>(db, 216), 2);  // boreholes
+  EXPECT_EQ(ReadLe<std::int32_t>(db, 324), static_cast<std::int32_t>(db.size()));
+
+  const DiskRecord bh1 = RecordAt(db, kFirstRecord);
+  EXPECT_EQ(bh1.id, "BH1");
+  // Borehole, interpretation with layers, own-sounding code, weight sounding.
+  const unsigned char bh1_bits[7] = {0x01, 0x00, 0x80, 0x80, 0x00, 0x01, 0x00};
+  EXPECT_EQ(0, std::memcmp(bh1.bits, bh1_bits, 7));
+  EXPECT_EQ(bh1.x, 6583120.5);
+  EXPECT_EQ(bh1.y, 152840.25);
+  EXPECT_EQ(bh1.z, 18.42);
+  EXPECT_EQ(bh1.sek, 1210.0);
+  EXPECT_EQ(bh1.avst, -6.5);
+  EXPECT_EQ(bh1.djup, 1.0f);
+  EXPECT_EQ(bh1.stopp, 90);
+
+  const DiskRecord bh2 = RecordAt(db, kFirstRecord + kRecordSize);
+  EXPECT_EQ(bh2.id, "BH2");
+  const unsigned char bh2_bits[7] = {0x01, 0x00, 0x80, 0x00, 0x00, 0x10, 0x00};
+  EXPECT_EQ(0, std::memcmp(bh2.bits, bh2_bits, 7));
+  EXPECT_EQ(bh2.sek, 9999999.9);
+  EXPECT_EQ(bh2.djup, 17.4f);
+  EXPECT_EQ(bh2.stopp, 93);
+}
+
+TEST_F(ToolSaveTest, SavingAgainChangesNothing) {
+  Ok({"save", project_.path(), "BH1", "BH2"});
+  const std::string db = database();
+  const std::string tlk = project_.read("BH2.TLK");
+  Ok({"save", project_.path(), "BH2", "BH1"});
+  EXPECT_EQ(project_.read("BH2.TLK"), tlk);
+  EXPECT_EQ(project_.read("BH2.SND"), Bh2Snd());
+  const std::string again = database();
+  ASSERT_EQ(again.size(), db.size());
+  // Same records in the same places; only the header's update number moved on.
+  EXPECT_EQ(again.substr(kFirstRecord), db.substr(kFirstRecord));
+  EXPECT_GT(ReadLe<std::int32_t>(again, 300), ReadLe<std::int32_t>(db, 300));
+}
+
+TEST_F(ToolSaveTest, BringsOlderFilesToTheCurrentForm) {
+  // DOS letters in a comment, a year-first block date, a block without GUID and the GUID
+  // section of a borehole taken over under another name.
+  project_.write("BH3.SND",
+                 CrLf({"100.000000", "200.000000", "5.000000", "9999999.900000", "0.000000",
+                       "0.000000 0 90.000000", "Bj\x9Brn \xED" "deg\x86rd, \x92r\x9B", "", "", "",
+                       "*", "97", "40 0", "*", "99",
+                       "BORR7 11111111-2222-4333-8444-555555555555", "*", "21 2019-09-30",
+                       "0.000000 90 0 0 1 0 ", DreieLine(0.2, 5, "100", "LE"), "*"}));
+  Ok({"save", project_.path(), "BH3"});
+  const std::string saved = project_.read("BH3.SND");
+  const std::string guid = "[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}";
+  const std::regex form(
+      "100\\.000000\r\n200\\.000000\r\n5\\.000000\r\n9999999\\.900000\r\n0\\.000000\r\n"
+      "0\\.000000 0 90\\.000000\r\n"
+      "Bj\xF8rn \xD8" "deg\xE5rd, \xC6r\xF8\r\n\r\n\r\n\r\n"
+      "\\*\r\n97\r\n40 0\r\n\\*\r\n99\r\nGUID (" + guid + ")\r\n"
+      "\\*\r\n21 30\\.09\\.2019\r\n0\\.000000 90 0 0 1 0  GUID " + guid + "\r\n" +
+      DreieLine(0.2, 5, "100", "LE") + "\r\n\\*\r\n");
+  std::smatch match;
+  ASSERT_TRUE(std::regex_match(saved, match, form)) << saved;
+  EXPECT_NE(match[1].str(), "11111111-2222-4333-8444-555555555555");
+}
+
+TEST_F(ToolSaveTest, ReportsUnknownBoreholesAndSavesTheOthers) {
+  ToolResult r = Run({"save", project_.path(), "BH1", "NOPE", "BH2"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "saved BH1\nsaved BH2\n");
+  EXPECT_NE(r.err.find("no borehole NOPE"), std::string::npos) << r.err;
+  EXPECT_EQ(database().size(), kFirstRecord + 2 * kRecordSize);
+  EXPECT_FALSE(locked());
+}
+
+TEST_F(ToolSaveTest, NeedsAWritableDatabase) {
+  TempDir other;
+  other.write("BH1.SND", Bh1Snd());
+  ToolResult r = Run({"save", other.path(), "BH1"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Kan ikke opne database"), std::string::npos) << r.err;
+  EXPECT_EQ(other.read("BH1.SND"), Bh1Snd());
+  EXPECT_FALSE(other.exists(kDatabaseName));
+  EXPECT_FALSE(other.exists(kLockName));
+}
+
+TEST_F(ToolSaveTest, AHeldLockFailsTheSaveAndStaysInPlace) {
+  project_.write(kLockName, "Database busy!");
+  ToolResult r = Run({"save", project_.path(), "BH1"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Kan ikke opne database"), std::string::npos) << r.err;
+  EXPECT_EQ(project_.read(kLockName), "Database busy!");
+}
+
+}  // namespace
+}  // namespace geoproj::tooltest

@@ -1,0 +1,142 @@
+#include "borehole_json.h"
+
+#include <string>
+
+#include <geoproj/methods/borvi_tlk.h>
+#include <geoproj/sounding/borvi_dpt.h>
+#include <geoproj/sounding/borvi_dreie.h>
+#include <geoproj/sounding/borvi_dtrykk.h>
+#include <geoproj/sounding/borvi_enkel.h>
+#include <geoproj/sounding/borvi_fjell.h>
+#include <geoproj/sounding/borvi_ram.h>
+#include <geoproj/sounding/borvi_snd.h>
+#include <geoproj/sounding/borvi_total.h>
+
+#include "json_values.h"
+#include "method_names.h"
+
+namespace geoproj::tool {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json RecordJson(const dreietype& r) {
+  return {{"weight", Utf8(r.vikt)}, {"depth", FloatValue(r.djup)}, {"value", r.varde},
+          {"text", Utf8(r.text)},   {"symbol", Utf8(r.symbol)}};
+}
+
+// Enkel, Dtrykk and Fjell records share their fields.
+template <class Rec>
+Json PlainRecordJson(const Rec& r) {
+  return {{"depth", FloatValue(r.djup)}, {"value", r.varde}, {"text", Utf8(r.text)},
+          {"symbol", Utf8(r.symbol)}};
+}
+Json RecordJson(const enktype& r) { return PlainRecordJson(r); }
+Json RecordJson(const dtrykktype& r) { return PlainRecordJson(r); }
+Json RecordJson(const fjelltype& r) { return PlainRecordJson(r); }
+
+Json RecordJson(const ramsondtype& r) {
+  return {{"depth", FloatValue(r.djup)}, {"value2", r.varde2}, {"value1", r.varde1},
+          {"text", Utf8(r.text)},        {"symbol", Utf8(r.symbol)}};
+}
+
+Json RecordJson(const totaltype& r) {
+  return {{"mode", Utf8(r.mod)},  {"depth", FloatValue(r.djup)}, {"value1", r.varde1},
+          {"value3", r.varde3},   {"value2", r.varde2},          {"text", Utf8(r.text)},
+          {"symbol", Utf8(r.symbol)}};
+}
+
+Json RecordJson(const dpttype& r) {
+  return {{"value1", r.varde1}, {"value2", r.varde2}, {"value3", r.varde3},
+          {"text", Utf8(r.text)}};
+}
+
+// A method block with its records; the list cursor ends on the last record.
+template <class Block>
+void AddBlock(Json& methods, Block* block) {
+  if (!block) return;
+  Json m;
+  m["code"] = Block::kMetod;
+  m["name"] = MethodName(Block::kMetod);
+  m["date"] = Utf8(block->m_datum);
+  m["guid"] = Utf8(block->m_guid);
+  m["stop_code"] = block->m_stopp;
+  m["code_system"] = Utf8(block->m_kodtyp);
+  if constexpr (requires { block->m_startdjup; })
+    m["start_depth"] = FloatValue(static_cast<float>(block->m_startdjup));
+  else
+    m["start_depth"] = nullptr;
+  Json records = Json::array();
+  if (block->Home() == 0) {
+    do {
+      records.push_back(RecordJson(*block->Get_aktel()));
+    } while ((*block)++);
+  }
+  m["records"] = std::move(records);
+  methods.push_back(std::move(m));
+}
+
+Json LayerJson(const matetype& layer) {
+  Json varden = Json::array();
+  for (float v : layer.varden) varden.push_back(FloatValue(v));
+  return {{"namn", Utf8(layer.namn)},
+          {"niva", FloatValue(layer.niva)},
+          {"index", layer.index},
+          {"nivakod", layer.nivakod},
+          {"nivakalla", layer.nivakalla},
+          {"kommentar", Utf8(layer.kommentar)},
+          {"nivatext", Utf8(layer.nivatext)},
+          {"varden", std::move(varden)}};
+}
+
+Json InterpretationJson(CBorviTlk* tlk) {
+  if (!tlk) return nullptr;
+  Json layers = Json::array();
+  if (tlk->Home() == 0) {
+    do {
+      layers.push_back(LayerJson(*tlk->Get_aktel()));
+    } while ((*tlk)++);
+  }
+  return {{"gvy", FloatValue(tlk->gvy)}, {"layers", std::move(layers)}};
+}
+
+// In the order the sounding file writes its blocks.
+Json MethodsJson(CBorviSnd& snd) {
+  Json methods = Json::array();
+  AddBlock(methods, snd.dreie);
+  AddBlock(methods, snd.ram);
+  AddBlock(methods, snd.total);
+  AddBlock(methods, snd.fjell);
+  AddBlock(methods, snd.dtrykk);
+  AddBlock(methods, snd.enkel);
+  AddBlock(methods, snd.dpt);
+  return methods;
+}
+
+}  // namespace
+
+Json BoreholeJson(CBorviSnd& snd) {
+  Json comments = Json::array();
+  for (const std::string& line : snd.kommentar) comments.push_back(Utf8(line));
+  Json out;
+  out["id"] = Utf8(snd.id);
+  out["x"] = snd.hvarde[0];
+  out["y"] = snd.hvarde[1];
+  out["z"] = snd.hvarde[2];
+  out["sek"] = snd.hvarde[3];
+  out["avst"] = snd.hvarde[4];
+  out["start_depth"] = FloatValue(snd.startdjup);
+  out["direction"] = snd.riktning;
+  out["inclination"] = snd.lutning;
+  out["comments"] = std::move(comments);
+  out["origin"] = Utf8(snd.orgnamn);
+  out["guid"] = Utf8(snd.guid);
+  out["created"] = Utf8(snd.skapad);
+  out["modified"] = Utf8(snd.andrad);
+  out["bits"] = BitsJson(snd.bit);
+  out["methods"] = MethodsJson(snd);
+  out["interpretation"] = InterpretationJson(snd.tlk);
+  return out;
+}
+
+}  // namespace geoproj::tool

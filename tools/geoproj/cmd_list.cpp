@@ -1,0 +1,70 @@
+// list DIR [--sort KEY] [--json]: the records of the borehole database.
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include <geoproj/database/borvi_dbs.h>
+
+#include "commands.h"
+#include "exit_codes.h"
+#include "json_print.h"
+#include "project_session.h"
+#include "record_json.h"
+#include "text_report.h"
+
+namespace geoproj::tool {
+namespace {
+
+// The database sorts by keys 1 to 21, negative for descending.
+constexpr int kMaxSortKey = 21;
+
+struct ListOptions {
+  std::string dir;
+  int sort = 0;
+  bool json = false;
+};
+
+std::string CheckSortKey(const std::string& text) {
+  char* end = nullptr;
+  const long key = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || key == 0 || key < -kMaxSortKey || key > kMaxSortKey)
+    return "sort key must be 1 to 21 (ascending) or -1 to -21 (descending), not " + text;
+  return std::string();
+}
+
+int RunList(const ListOptions& options, ToolContext& context) {
+  ProjectSession session(context);
+  if (int rc = session.Open(options.dir)) return rc;
+  CBorviDbs dbs(session.path());
+  if (dbs.Init(1, 0) != 0) {
+    session.host().Error("the database of " + options.dir + " could not be read");
+    return kExitFailure;
+  }
+  if (options.sort != 0) dbs.Sortera(options.sort);
+  const nlohmann::ordered_json records = RecordsJson(dbs);
+  if (options.json)
+    PrintJson(records);
+  else
+    std::fputs(RecordTable(records).c_str(), stdout);
+  return kExitDone;
+}
+
+}  // namespace
+
+void AddListCommand(CLI::App& app, CommandRun* run) {
+  auto options = std::make_shared<ListOptions>();
+  CLI::App* cmd = app.add_subcommand("list", "List the database records of project DIR");
+  cmd->add_option("DIR", options->dir, "Project directory")->required();
+  cmd->add_option("--sort", options->sort, "Sort key 1 to 21, negative for descending")
+      ->type_name("KEY")
+      ->check(CLI::Validator(
+          [](std::string& text) { return CheckSortKey(text); }, "KEY", "sort key"));
+  cmd->add_flag("--json", options->json, "Print JSON");
+  cmd->fallthrough();
+  cmd->callback([run, options] {
+    *run = [options](ToolContext& context) { return RunList(*options, context); };
+  });
+}
+
+}  // namespace geoproj::tool

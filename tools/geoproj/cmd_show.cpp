@@ -1,0 +1,61 @@
+// show DIR ID [--json]: one borehole read from its files.
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include <geoproj/sounding/borvi_snd.h>
+
+#include "borehole_json.h"
+#include "commands.h"
+#include "exit_codes.h"
+#include "json_print.h"
+#include "project_session.h"
+#include "text_report.h"
+
+namespace geoproj::tool {
+namespace {
+
+struct ShowOptions {
+  std::string dir;
+  std::string id;
+  bool json = false;
+};
+
+int RunShow(const ShowOptions& options, ToolContext& context) {
+  ProjectSession session(context);
+  if (int rc = session.Open(options.dir)) return rc;
+  std::string id;
+  if (int rc = session.ParseId(options.id, &id)) return rc;
+  if (!session.HasFiles(id)) {
+    session.host().Error("no borehole " + options.id + " in " + options.dir);
+    return kExitFailure;
+  }
+  // Reading needs no database: the record is computed only when the borehole is saved.
+  std::unique_ptr<CBorviSnd> snd = session.NewSounding(nullptr);
+  if (snd->Init(id.c_str(), nullptr) != 0) {
+    session.host().Error("borehole " + options.id + " could not be read");
+    return kExitFailure;
+  }
+  const nlohmann::ordered_json borehole = BoreholeJson(*snd);
+  if (options.json)
+    PrintJson(borehole);
+  else
+    std::fputs(BoreholeSummary(borehole).c_str(), stdout);
+  return kExitDone;
+}
+
+}  // namespace
+
+void AddShowCommand(CLI::App& app, CommandRun* run) {
+  auto options = std::make_shared<ShowOptions>();
+  CLI::App* cmd = app.add_subcommand("show", "Show one borehole read from its files");
+  cmd->add_option("DIR", options->dir, "Project directory")->required();
+  cmd->add_option("ID", options->id, "Borehole identifier")->required();
+  cmd->add_flag("--json", options->json, "Print JSON");
+  cmd->fallthrough();
+  cmd->callback([run, options] {
+    *run = [options](ToolContext& context) { return RunShow(*options, context); };
+  });
+}
+
+}  // namespace geoproj::tool

@@ -1,0 +1,46 @@
+#include "record_json.h"
+
+#include <cmath>
+
+#include <geoproj/database/borvi_dbs.h>
+
+#include "json_values.h"
+
+namespace geoproj::tool {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json RecordJson(CBorviDbs& dbs) {
+  const bhdbstype& r = *dbs.Get_aktel();
+  char kind[4] = {};
+  dbs.Kod(kind);
+  Json out;
+  out["id"] = Utf8(r.id);
+  out["kind"] = Utf8(kind);
+  out["x"] = r.x;
+  out["y"] = r.y;
+  out["z"] = r.z;
+  out["sek"] = r.sek;
+  out["avst"] = r.avst;
+  // An AVP point may keep a code text in these bytes instead of a depth.
+  out["djup"] = std::isfinite(r.djup) ? Json(FloatValue(r.djup)) : Json(nullptr);
+  out["stopp"] = r.stopp;
+  out["bits"] = BitsJson(r.bit);
+  out["filpos"] = r.filpos;
+  return out;
+}
+
+}  // namespace
+
+Json RecordsJson(CBorviDbs& dbs) {
+  Json records = Json::array();
+  if (dbs.Home() == 0) {
+    do {
+      records.push_back(RecordJson(dbs));
+    } while (dbs++);
+  }
+  return records;
+}
+
+}  // namespace geoproj::tool
