@@ -31,7 +31,7 @@ int CBorviDbs::DbsKoll() {
 int CBorviDbs::KollaPael(const bhdbstype* r) {
   const bhdbstype* cur = Get_aktel();
   if (!cur || !r) return 1;
-  if (std::strncmp(cur->id, r->id, sizeof cur->id) != 0) return 1;
+  if (std::strncmp(cur->id, r->id, 8) != 0) return 1;
   if (Differ(cur->x, r->x) || Differ(cur->y, r->y) || Differ(cur->z, r->z) ||
       Differ(cur->sek, r->sek) || Differ(cur->avst, r->avst))
     return 1;

@@ -13,6 +13,7 @@
 #include <geoproj/platform/proj_path.h>
 
 #include "database/dbs_io.h"
+#include "database/dbs_texts.h"
 
 int CBorviDbs::Delete(const char* name) {
   if (m_readonly) return -1;
@@ -68,7 +69,7 @@ int CBorviDbs::DeleteId() {
 // Every file named after the borehole, in any letter case and with any extension. An
 // identifier that is empty or holds a wildcard or separator would name other files too.
 void CBorviDbs::RemoveBoreholeFiles(const char* id) {
-  const std::string name(id, strnlen(id, sizeof(bhdbstype::id)));
+  const std::string name = geoproj::dbs::IdText(id);
   if (!m_proj || name.empty() || name.find_first_of("*?/\\") != std::string::npos) return;
   CDirSort files;
   const std::string pattern = geoproj::JoinPath(m_proj->m_borrKat, name + ".*");
@@ -90,10 +91,10 @@ int CBorviDbs::UppdUrval(const char* path) {
 
   // The first record of each name, as a search from the first record would find it.
   std::unordered_map<std::string, const bhdbstype*> mine;
-  for (node* n = m_forst; n; n = n->next) mine.emplace(geoproj::FieldText(n->rec.id), &n->rec);
+  for (node* n = m_forst; n; n = n->next) mine.emplace(geoproj::dbs::IdText(n->rec), &n->rec);
 
   for (int rc = sel.Home(); rc == 0;) {
-    std::string key = geoproj::FieldText(sel.pael->id);
+    std::string key = geoproj::dbs::IdText(*sel.pael);
     geoproj::UpperId(key);
     auto found = mine.find(key);
     if (found == mine.end()) {
@@ -136,7 +137,7 @@ int CBorviDbs::AvpFilUppdat() {
     char code[4];
     geoproj::GetKodText(r, code);
     out.WriteString(geoproj::Format("%s %12.3f %12.3f %12.3f %12.3f %12.3f %s\n",
-                                    geoproj::FieldText(r.id).c_str(), r.x, r.y, r.z, r.sek, r.avst,
+                                    geoproj::dbs::IdText(r).c_str(), r.x, r.y, r.z, r.sek, r.avst,
                                     code));
   }
   out.WriteString("*\n");

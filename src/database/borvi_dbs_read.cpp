@@ -52,16 +52,14 @@ long RecordsEnd(long length) {
   return kDbsFirstRecord + (length - kDbsFirstRecord) / kRecord * kRecord;
 }
 
-// An end offset that cannot be right is replaced before any record is judged by it: below 500
-// (records would overwrite the header) it becomes the end of the file's records; off the
-// record grid it is raised to the next record boundary (a new record must not overlap one);
-// past the file's records it comes back to their end (no gap of empty records).
+// An end offset that cannot be right is replaced by the end of the file's records before any
+// record is judged by it: below 500 new records would overwrite the header, off the record grid
+// they would overlap a record, and past the file's records they would leave a gap. Only a
+// value on the grid inside the file is trusted.
 std::int32_t SaneEndOffset(std::int32_t endpos, long records_end) {
-  long long end = endpos;
-  if (end < kDbsFirstRecord) return static_cast<std::int32_t>(records_end);
-  end = kDbsFirstRecord + (end - kDbsFirstRecord + kRecord - 1) / kRecord * kRecord;
-  if (end > records_end) end = records_end;
-  return static_cast<std::int32_t>(end);
+  const long end = endpos;
+  const bool on_grid = end >= kDbsFirstRecord && (end - kDbsFirstRecord) % kRecord == 0;
+  return static_cast<std::int32_t>(on_grid && end <= records_end ? end : records_end);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace {
 
 constexpr unsigned kWarn = geoproj::kMbOk | geoproj::kMbIconExclamation;
 
-std::string IdKey(const bhdbstype& r) { return geoproj::FieldText(r.id); }
+std::string IdKey(const bhdbstype& r) { return geoproj::dbs::IdText(r); }
 
 void ResetStatistics(dbshuvtype* h) {
   h->antbh = h->antavp = h->antlin = h->anthell = h->antmil = h->antgvr = h->antvb = 0;

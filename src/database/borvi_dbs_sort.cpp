@@ -8,6 +8,7 @@
 #include <geoproj/foundation/text_helpers.h>
 #include <geoproj/platform/vaglinje.h>
 
+#include "database/dbs_texts.h"
 #include "database/leading_number.h"
 
 namespace {
@@ -35,7 +36,7 @@ bool KeyBit(const bhdbstype& r, int field) {
 }
 
 std::string UpperIdText(const bhdbstype& r) {
-  std::string text = geoproj::FieldText(r.id);
+  std::string text = geoproj::dbs::IdText(r);
   geoproj::UpperId(text);
   return text;
 }

@@ -189,7 +189,7 @@ int CBorviDbs::Findid(char* id, long filpos) {
     geoproj::CopyField(key, id);
   }
   for (int rc = Home(); rc == 0; rc = (*this)++ ? 0 : -1) {
-    if (id && std::strncmp(pael->id, key, sizeof key) == 0) return 0;
+    if (id && std::strncmp(pael->id, key, 8) == 0) return 0;
     if (filpos >= 0 && pael->filpos == filpos) return 0;
   }
   Goto_mark();
