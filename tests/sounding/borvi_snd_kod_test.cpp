@@ -105,6 +105,8 @@ TEST_F(KodTable, FindkodFollowsTableOrderColumnsAndPositions) {
       {26, "43", 0, "", 0, 43, 1},
       {21, "F", 0, "", 1, 43, 1},
       {21, "t\xF8", 0, "", 0, 31, 1},
+      // The lookup takes the text as it is held: a DOS letter is not converted here.
+      {21, "T\xED", 0, "", 0, 0, 1},
       // The cone penetration test uses the first column.
       {7, "MY", 0, "", 0, 81, 1},
       {7, "B1", 0, "", 0, 0, 1},
