@@ -3,6 +3,7 @@
 #include <geoproj/methods/borvi_tlk.h>
 
 #include <cstring>
+#include <iterator>
 
 #include <geoproj/platform/files.h>
 
