@@ -180,6 +180,24 @@ TEST_F(BorviTlkFile, EmbeddedBlockRoundTripsInsideTheCallersFile) {
   EXPECT_EQ(dir.read("AGAIN.SND"), block);
 }
 
+TEST_F(BorviTlkFile, MemoryModeCollectsLinesWithLfEnds) {
+  CBorviTlk tlk(1, 0, 0);
+  matetype m{};
+  m.index = 1;
+  m.niva = 2.5f;
+  tlk.Ny(1, &m);
+  CStdioFileMem mem;
+  mem.SetMemFile(1);
+  ASSERT_NE(mem.Open(dir.file("never.TLK"), CStdioFileMem::modeCreate | CStdioFileMem::modeWrite),
+            0);
+  EXPECT_EQ(tlk.Uppdat(&mem, nullptr), 0);
+  mem.Close();
+  ASSERT_NE(mem.MemFile(), nullptr);
+  EXPECT_EQ(*mem.MemFile(),
+            "berg 1 0 0\n   2.5000 \n  0.00   0.00   0.00   0.00   0.00   0.00\n*\nEOF\r\n");
+  EXPECT_FALSE(dir.exists("never.TLK"));
+}
+
 TEST_F(BorviTlkFile, EmbeddedModeRefusesToWriteWithoutAFile) {
   CBorviTlk tlk(1, 0, 1);
   tlk.Ny(1, nullptr);
