@@ -2,6 +2,7 @@
 
 #include <geoproj/foundation/text_helpers.h>
 #include <geoproj/platform/files.h>
+#include <geoproj/platform/path_text.h>
 
 const char* const CProjPath::BorvDbsNamn = "Solumbra.dbs";
 const char* const CProjPath::BorvDbkNamn = "Solumbra.dbk";
@@ -12,18 +13,9 @@ const char* const CProjPath::KvarDbfKat = "KVARTOLI";
 const char* const CProjPath::Gvrref = "GVRREF.DAT";
 const char* const CProjPath::PktListNamn = "PUNKTLISTA.TXT";
 
-namespace {
-
-std::string WithoutTrailingSeparator(std::string dir) {
-  while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\')) dir.pop_back();
-  return dir;
-}
-
-}  // namespace
-
 int CProjPath::SetPath(const char* dir) {
   if (!dir || !*dir) return -1;
-  m_projKat = WithoutTrailingSeparator(dir);
+  m_projKat = geoproj::StripTrailingSeparators(dir);
   m_borrKat = m_projKat;
   std::string parent;
   geoproj::SplitPath(m_projKat.c_str(), &parent, &m_namn);
@@ -32,5 +24,5 @@ int CProjPath::SetPath(const char* dir) {
 }
 
 void CProjPath::SetBorrhalKat(const char* dir) {
-  m_borrKat = WithoutTrailingSeparator(dir ? dir : "");
+  m_borrKat = geoproj::StripTrailingSeparators(dir ? dir : "");
 }
