@@ -212,5 +212,27 @@ TEST_F(ToolDamagedDatabaseTest, QuestionsAreAnsweredFromTheCommandLine) {
   EXPECT_EQ(database()[kFirstRecord + 9], 0x01);
 }
 
+TEST_F(ToolDamagedDatabaseTest, QuestionsAreAskedOnATerminal) {
+  std::string two_kinds = valid_;
+  two_kinds[kFirstRecord + 9] = 0x09;
+  project_.write(kDatabaseName, two_kinds);
+  const struct {
+    const char* typed;
+    std::vector<std::string> ids;
+  } cases[] = {
+      {"j\n", {"BH1", "BH2"}},
+      {"yes\n", {"BH1", "BH2"}},
+      {"n\n", {"BH2"}},
+      {"maybe\nnej\n", {"BH2"}},  // asked again after an answer it does not know
+  };
+  for (const auto& c : cases) {
+    ToolResult r = RunToolOnTerminal({"list", project_.path(), "--json"}, c.typed);
+    ASSERT_EQ(r.status, 0) << c.typed << r.err;
+    EXPECT_NE(r.err.find("[y]es/[n]o?"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("answered No"), std::string::npos) << r.err;
+    EXPECT_EQ(Ids(r.Json()), c.ids) << c.typed;
+  }
+}
+
 }  // namespace
 }  // namespace geoproj::tooltest

@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -71,10 +72,10 @@ inline void DrainPipes(int out_fd, int err_fd, ToolResult& result) {
 }
 
 // Runs program (looked up in PATH when it has no "/") with args; standard input is stdin_text
-// through a pipe, so never a terminal.
+// through a pipe, so never a terminal, unless stdin_fd names another open file to read.
 inline ToolResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                              const std::map<std::string, std::string>& env = {},
-                             const std::string& stdin_text = "") {
+                             const std::string& stdin_text = "", int stdin_fd = -1) {
   // A tool that exits before reading its input must not kill the test with SIGPIPE.
   std::signal(SIGPIPE, SIG_IGN);
   ToolResult result;
@@ -82,7 +83,7 @@ inline ToolResult RunProgram(const std::string& program, const std::vector<std::
   if (pipe(in_pipe) || pipe(out_pipe) || pipe(err_pipe)) return result;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, in_pipe[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, stdin_fd >= 0 ? stdin_fd : in_pipe[0], 0);
   posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
   posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
   for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]})
@@ -121,6 +122,23 @@ inline ToolResult RunTool(const std::vector<std::string>& args,
                           const std::map<std::string, std::string>& env = {},
                           const std::string& stdin_text = "") {
   return RunProgram(ToolPath(), args, env, stdin_text);
+}
+
+// Runs the tool with a pseudo-terminal as standard input on which typed waits to be read.
+inline ToolResult RunToolOnTerminal(const std::vector<std::string>& args, const std::string& typed) {
+  ToolResult failed;
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return failed;
+  const int terminal = open(ptsname(master), O_RDWR | O_NOCTTY);
+  if (terminal < 0) {
+    close(master);
+    return failed;
+  }
+  (void)!write(master, typed.data(), typed.size());
+  ToolResult result = RunProgram(ToolPath(), args, {}, "", terminal);
+  close(terminal);
+  close(master);
+  return result;
 }
 
 }  // namespace geoproj::tooltest

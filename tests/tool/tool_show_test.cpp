@@ -142,6 +142,21 @@ TEST_F(ToolShowTest, UnknownBoreholeIsReported) {
   EXPECT_TRUE(r.out.empty());
 }
 
+TEST_F(ToolShowTest, StatusTextsGoToStandardErrorUnlessQuiet) {
+  // A section of a method without a class here: the reader says so and reads on.
+  project_.write("BH5.SND", CrLf({"0.000000", "0.000000", "0.000000", "0.000000", "0.000000",
+                                  "0.000000 0 90.000000", "*", "77 01.06.2022", "whatever", "*",
+                                  "21 01.06.2022", "1.000000 90 0 0 1 0 x", DreieLine(0.2, 4, "100", ""),
+                                  "*"}));
+  ToolResult loud = Ok({"show", project_.path(), "BH5", "--json"});
+  EXPECT_NE(loud.err.find("Status: Ok\xC3\xA4nd metodkod (77) f\xC3\xB6r Id: BH5"), std::string::npos)
+      << loud.err;
+  EXPECT_EQ(loud.Json()["methods"].size(), 1u);
+  ToolResult quiet = Ok({"-q", "show", project_.path(), "BH5", "--json"});
+  EXPECT_EQ(quiet.err, "");
+  EXPECT_EQ(quiet.out, loud.out);
+}
+
 TEST_F(ToolShowTest, InstallationSettingsChooseTheCodeTable) {
   // The rock mark "F" is no code of the weight sounding in the built-in table; an installation
   // can allow it through its code file, or allow every code.
