@@ -6,6 +6,8 @@
 #include <geoproj/sounding/borvi_snd.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -120,10 +122,12 @@ TEST_F(SndNamesTest, NewBoreholeGetsItsIdentifierAndKind) {
 }
 
 TEST_F(SndNamesTest, WithoutProjectTheTemporaryDirectoryIsUsed) {
+  // One name per process: test runs may share the temporary directory.
+  const std::string id = "g" + std::to_string(getpid() % 1000000);
   CBorviSnd snd;
-  ASSERT_EQ(snd.Uppdat("gpsndtmp", nullptr), 0);
+  ASSERT_EQ(snd.Uppdat(id.c_str(), nullptr), 0);
   ASSERT_NE(snd.projpath, nullptr);
-  const std::string path = JoinPath(TempDirectory(), "GPSNDTMP.SND");
+  const std::string path = JoinPath(TempDirectory(), "G" + id.substr(1) + ".SND");
   EXPECT_EQ(snd.sndfil.GetFilePath(), path);
   EXPECT_TRUE(FileExists(path));
   RemoveFile(path);
