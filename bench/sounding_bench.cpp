@@ -100,6 +100,6 @@ void BM_ProjectReadWriteUpdate(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(BM_ProjectReadWriteUpdate)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProjectReadWriteUpdate)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
