@@ -371,15 +371,17 @@ TEST_F(SndFileTest, MissingSoundingFileStillReadsTheSeparateFiles) {
 }
 
 TEST_F(SndFileTest, UnreadableInterpretationIsDropped) {
-  Put("T.SND", SndWith(DreieBlock()));
-  Put("T.TLK", "");
-  CBorviSnd snd(&proj, nullptr);
-  ASSERT_EQ(snd.Init("t", nullptr), 0);
-  EXPECT_EQ(snd.tlk, nullptr);
-  // The file that did not read is left alone by a write.
-  snd.Uppdat(nullptr, nullptr);
-  EXPECT_TRUE(dir.exists("T.TLK"));
-  EXPECT_EQ(Get("T.TLK"), "");
+  for (const std::string tlk : {"", "*\r\n"}) {
+    Put("T.SND", SndWith(DreieBlock()));
+    dir.write("T.TLK", tlk);
+    CBorviSnd snd(&proj, nullptr);
+    ASSERT_EQ(snd.Init("t", nullptr), 0);
+    EXPECT_EQ(snd.tlk, nullptr);
+    // The file that did not read is left alone by a write.
+    snd.Uppdat(nullptr, nullptr);
+    EXPECT_TRUE(dir.exists("T.TLK"));
+    EXPECT_EQ(Get("T.TLK"), tlk);
+  }
 }
 
 TEST_F(SndFileTest, SeparateFileWithoutItsClassEndsReadingWithMinusOne) {
