@@ -179,6 +179,7 @@ TEST(List0Sort, OmsorteraWithAnInconsistentOrderThrowsItsText) {
   } catch (const geoproj::ListError& e) {
     EXPECT_STREQ(e.what(), "Internt sorteringsfel i Todbs::Sortera");
   }
+  EXPECT_EQ(list.Seqs(), (std::vector<int>{0, 1}));  // nothing lost
 }
 
 TEST(List0, EmptyListOperations) {

@@ -253,7 +253,10 @@ class list0 {
         Unlink(y);
         node* z = m_forst;
         while (z && !SortvalAt(z, y, key)) z = z->next;
-        if (!z) throw geoproj::ListError("Internt sorteringsfel i Todbs::Sortera");
+        if (!z) {
+          LinkAfter(y, x);  // put it back: an inconsistent Sortval must not lose a record
+          throw geoproj::ListError("Internt sorteringsfel i Todbs::Sortera");
+        }
         LinkBefore(y, z);
         ++counter;
       }
@@ -353,6 +356,13 @@ class list0 {
   void Unlink(node* y) {
     if (y->prev) y->prev->next = y->next; else m_forst = y->next;
     if (y->next) y->next->prev = y->prev; else m_sist = y->prev;
+  }
+
+  void LinkAfter(node* y, node* x) {
+    y->prev = x;
+    y->next = x->next;
+    if (x->next) x->next->prev = y; else m_sist = y;
+    x->next = y;
   }
 
   void LinkBefore(node* y, node* z) {
