@@ -111,6 +111,7 @@ int CBorviSnd::Init(const char* idText, const char* path) {
   SetFilePath(idText, path);
   geoproj::CopyField(id, idText ? idText : "");
   orgnamn[0] = '\0';
+  m_skippedSections = 0;
   ReadFileDates();
   ReadSnd();
   const int result = ReadSeparateFiles();
@@ -186,6 +187,7 @@ void CBorviSnd::ReadSection(std::string& line) {
     // Without a code the section cannot be told from another; never take the previous code.
     metod = -1;
     geoproj::ShowStatusF("Ok\xE4nd metodkod (%d) f\xF6r Id: %s", metod, id);
+    ++m_skippedSections;
     SkipSection();
     return;
   }
@@ -197,6 +199,7 @@ void CBorviSnd::ReadSection(std::string& line) {
     case 99: ReadGuidSection(); break;
     case 107:
       geoproj::ShowStatusF("Kan inte skapa klassinformation f\xF6r CPTHeader (Id=%s)", id);
+      ++m_skippedSections;
       SkipSection();
       break;
     default:
@@ -204,6 +207,7 @@ void CBorviSnd::ReadSection(std::string& line) {
         ReadBlock(code);
       else {
         geoproj::ShowStatusF("Ok\xE4nd metodkod (%d) f\xF6r Id: %s", code, id);
+        ++m_skippedSections;
         SkipSection();
       }
   }
@@ -233,6 +237,7 @@ void CBorviSnd::SetBlockDate(const std::string& codeLine, int code) {
 void CBorviSnd::ReadBlock(int code) {
   if (!New(code)) {
     geoproj::ShowStatusF("Kan inte skapa klassinformation f\xF6r %s (Id=%s)", BlockName(code), id);
+    ++m_skippedSections;
     SkipSection();
     return;
   }

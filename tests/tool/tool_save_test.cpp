@@ -107,6 +107,18 @@ TEST_F(ToolSaveTest, ReportsUnknownBoreholesAndSavesTheOthers) {
   EXPECT_FALSE(locked());
 }
 
+TEST_F(ToolSaveTest, RefusesABoreholeWithBlocksItCannotWriteBack) {
+  // A cone penetration block has no class in this version: saving would drop it.
+  const std::string with_cpt = Bh2Snd() + "7 12.03.2021\r\n0.500 120.0 2.0\r\n*\r\n";
+  project_.write("BH3.SND", with_cpt);
+  ToolResult r = Run({"save", project_.path(), "BH3"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("BH3 holds 1 section(s) this version cannot write back"), std::string::npos)
+      << r.err;
+  EXPECT_EQ(project_.read("BH3.SND"), with_cpt);
+  EXPECT_FALSE(locked());
+}
+
 TEST_F(ToolSaveTest, NeedsAWritableDatabase) {
   TempDir other;
   other.write("BH1.SND", Bh1Snd());

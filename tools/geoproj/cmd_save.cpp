@@ -34,6 +34,11 @@ bool SaveBorehole(ProjectSession& session, CBorviDbs& dbs, const std::string& id
     session.host().Error("borehole " + shown_id + " could not be read");
     return false;
   }
+  if (snd->m_skippedSections > 0) {
+    session.host().Error("borehole " + shown_id + " holds " + std::to_string(snd->m_skippedSections) +
+                         " section(s) this version cannot write back; not saved");
+    return false;
+  }
   const auto written_before = dbs.m_huv.uppdnr;
   snd->Uppdat(id.c_str(), nullptr);
   if (dbs.m_huv.uppdnr == written_before) {

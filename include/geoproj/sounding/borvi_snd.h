@@ -141,6 +141,9 @@ class CBorviSnd {
   int option2 = 0;                // second argument; embedded: Uppdat deletes TLK, PRV, MIL
   int samlagring = 0;             // embedded mode, third argument of the method constructors
   int andrat = 0;                 // changed; cleared by a disk-mode Uppdat
+  // Sections of ID.SND the last Init skipped (unknown code or no class for it). Writing such a
+  // borehole back would drop them, so callers that save check it first.
+  int m_skippedSections = 0;
   int tmpnamn = 0;                // 1: the files have the fixed temporary names
   std::string kommentar[4];       // free text lines of the header
   std::string guid;               // the borehole's GUID
