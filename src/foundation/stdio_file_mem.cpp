@@ -87,6 +87,9 @@ void CStdioFileMem::SeekToBegin() {
 
 void CStdioFileMem::Close() {
   if (m_memMode) {
+    // What was written since the last rewind is the whole file: bytes of an earlier, longer
+    // content must not trail after the end marker.
+    m_mem.resize(m_memPos);
     WriteMem(kEndMarker, sizeof kEndMarker - 1);
     m_memPos = 0;
     return;

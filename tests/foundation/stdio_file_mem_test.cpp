@@ -30,9 +30,10 @@ TEST(StdioFileMem, MemoryModeCollectsBytesAndMarksTheEnd) {
   f.Close();
   ASSERT_NE(f.MemFile(), nullptr);
   EXPECT_EQ(*f.MemFile(), std::string("A\nB\nEOF\r\n"));
-  // The position is back at 0: the next write overwrites from the start.
-  f.WriteString("C");
-  EXPECT_EQ(*f.MemFile(), std::string("C\nB\nEOF\r\n"));
+  // The position is back at 0: the next file written replaces the content, no stale tail.
+  f.WriteString("C\n");
+  f.Close();
+  EXPECT_EQ(*f.MemFile(), std::string("C\nEOF\r\n"));
 }
 
 TEST(StdioFileMem, DiskModeWritesCrLfAndReadsEitherLineEnd) {
