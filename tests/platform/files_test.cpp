@@ -54,7 +54,9 @@ TEST(CaseInsensitivePaths, OnlyTheLastComponentIsResolved) {
   dir.write("f.txt", "x");
   std::string upper_dir = dir.path();
   std::transform(upper_dir.begin(), upper_dir.end(), upper_dir.begin(), ::toupper);
-  if (upper_dir != dir.path()) EXPECT_FALSE(FileExists(JoinPath(upper_dir, "f.txt")));
+  if (upper_dir != dir.path()) {
+    EXPECT_FALSE(FileExists(JoinPath(upper_dir, "f.txt")));
+  }
   EXPECT_TRUE(DirectoryExists(dir.path()));
   EXPECT_FALSE(FileExists(dir.path()));
 }
