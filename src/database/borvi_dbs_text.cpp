@@ -8,6 +8,7 @@
 #include <string>
 
 #include <geoproj/foundation/text_helpers.h>
+#include <geoproj/platform/date_time.h>
 
 namespace {
 
@@ -64,8 +65,9 @@ int CBorviDbs::DatumFix(std::string& date) {
     } else {
       n = 0;
     }
-    if (n) date = geoproj::Format("%02d.%02d.%04d", static_cast<int>(n % 100),
-                                  static_cast<int>(n % 10000 / 100), static_cast<int>(n / 10000));
+    if (n)
+      date = geoproj::FormatDate({static_cast<int>(n / 10000), static_cast<int>(n % 10000 / 100),
+                                  static_cast<int>(n % 100)});
   }
   if (date.size() > 10) date.resize(10);
   return 0;

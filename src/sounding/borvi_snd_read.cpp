@@ -126,9 +126,8 @@ void CBorviSnd::ReadFileDates() {
   const std::string path = sndfil.GetFilePath();
   geoproj::DateTime created, modified;
   if (!geoproj::FileExists(path) || !geoproj::FileTimes(path, &created, &modified)) return;
-  std::snprintf(skapad, sizeof skapad, "%.2d.%.2d.%4d", created.day, created.month, created.year);
-  std::snprintf(andrad, sizeof andrad, "%.2d.%.2d.%4d", modified.day, modified.month,
-                modified.year);
+  geoproj::CopyField(skapad, geoproj::FormatDate(created));
+  geoproj::CopyField(andrad, geoproj::FormatDate(modified));
 }
 
 void CBorviSnd::ReadSnd() {
@@ -229,7 +228,7 @@ void CBorviSnd::SetBlockDate(const std::string& codeLine, int code) {
   int year = 0, month = 0, day = 0;
   if (std::sscanf(datum, "%d%*c%d%*c%d", &year, &month, &day) == 3 && year >= 1801 &&
       year <= 2099) {
-    geoproj::CopyField(datum, 11, geoproj::Format("%02d.%02d.%04d", day, month, year).c_str());
+    geoproj::CopyField(datum, 11, geoproj::FormatDate({year, month, day}).c_str());
   }
 }
 
