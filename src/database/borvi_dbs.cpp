@@ -113,16 +113,7 @@ int CBorviDbs::CreateDbsFile() {
     ReleaseLock();
     return -1;
   }
-  std::FILE* file = geoproj::OpenFile(m_dbsPath, "w+b");
-  if (file && !geoproj::LockOpenFile(file)) {
-    std::fclose(file);
-    file = nullptr;
-  }
-  if (!file) {
-    ReleaseLock();
-    return -1;
-  }
-  m_dbsFile = file;
+  if (AdoptDbsFile(ExclusiveFile(geoproj::OpenFile(m_dbsPath, "w+b"))) != 0) return -1;
   m_justCreated = true;
   return 0;
 }
@@ -131,11 +122,22 @@ int CBorviDbs::OpenDbsFile() {
   std::FILE* file = nullptr;
   if (geoproj::HasReadWriteAccess(m_dbsPath)) {
     file = geoproj::OpenFile(m_dbsPath, m_readonly ? "rb" : "r+b");
-    if (file && !m_readonly && !geoproj::LockOpenFile(file)) {
-      std::fclose(file);
-      file = nullptr;
-    }
+    if (!m_readonly) file = ExclusiveFile(file);
   }
+  return AdoptDbsFile(file);
+}
+
+// The open file with its exclusive OS lock, or null (closed) when another process holds it.
+std::FILE* CBorviDbs::ExclusiveFile(std::FILE* file) {
+  if (file && !geoproj::LockOpenFile(file)) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
+}
+
+// Keeps an opened database file; without one the lock file is given back.
+int CBorviDbs::AdoptDbsFile(std::FILE* file) {
   if (!file) {
     ReleaseLock();
     return -1;

@@ -198,6 +198,8 @@ class CBorviDbs : public list0<bhdbstype> {
   void ReleaseLock();
   int CreateDbsFile();
   int OpenDbsFile();
+  static std::FILE* ExclusiveFile(std::FILE* file);
+  int AdoptDbsFile(std::FILE* file);
   void CloseOwnFile();
   int ReadDatabase(std::FILE* file, bool explicit_name, bool own_file);
   int ReadRecords(std::FILE* file, bool explicit_name, bool own_file);
