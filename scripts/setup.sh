@@ -2,7 +2,7 @@
 # Makes sure the Debian packages the build needs are present. As root it installs what is
 # missing; otherwise it prints the one apt-get line that would.
 set -eu
-packages="cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev"
+packages="cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev ccache"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
