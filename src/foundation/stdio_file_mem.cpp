@@ -1,57 +1,59 @@
 #include <geoproj/foundation/stdio_file_mem.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include <geoproj/foundation/messages.h>
 #include <geoproj/platform/files.h>
 
 namespace {
 
 const char kEndMarker[] = "EOF\r\n";
 
-int ReadByte(std::FILE* stream) {
-#ifdef _WIN32
-  return _getc_nolock(stream);
-#else
-  return getc_unlocked(stream);
-#endif
-}
-
 }  // namespace
 
-CStdioFileMem::~CStdioFileMem() {
-  if (m_stream) std::fclose(m_stream);
-}
+CStdioFileMem::~CStdioFileMem() = default;
 
 int CStdioFileMem::Open(const std::string& name, unsigned flags, std::string* error) {
   if (m_memMode) return 1;
-  if (m_stream) {
-    std::fclose(m_stream);
-    m_stream = nullptr;
-  }
+  m_state = State::kClosed;
+  m_disk.clear();
+  m_diskPos = 0;
+  m_lineNumber = 0;
+  m_dropped = 0;
   const bool write = (flags & modeWrite) != 0;
-  const char* mode = !write ? "rb" : (flags & modeCreate) ? "wb" : "r+b";
-  m_stream = geoproj::OpenFile(name, mode);
-  if (!m_stream) {
+  const bool opened = write ? m_rewrite.Open(name) : geoproj::ReadWholeFile(name, &m_disk);
+  if (!opened) {
     if (error) *error = std::strerror(errno);
+    m_disk.clear();
     return 0;
   }
+  // Without modeCreate a write changes the content in place: it starts from what is there.
+  if (write && !(flags & modeCreate)) geoproj::ReadWholeFile(name, &m_disk);
+  m_state = write ? State::kWriting : State::kReading;
   m_path = name;
   return 1;
 }
 
 int CStdioFileMem::ReadString(std::string& line) {
   line.clear();
-  if (m_memMode || !m_stream) return 0;
-  // Byte by byte, so that a zero byte inside a line neither cuts nor merges lines.
-  int c = ReadByte(m_stream);
-  if (c == EOF) return 0;
-  while (c != EOF && c != '\n') {
-    line += static_cast<char>(c);
-    c = ReadByte(m_stream);
-  }
+  if (m_memMode || m_state != State::kReading || m_diskPos >= m_disk.size()) return 0;
+  // A zero byte inside a line neither cuts nor merges lines.
+  const std::size_t lf = m_disk.find('\n', m_diskPos);
+  const std::size_t end = lf == std::string::npos ? m_disk.size() : lf;
+  line.assign(m_disk, m_diskPos, end - m_diskPos);
+  m_diskPos = lf == std::string::npos ? m_disk.size() : lf + 1;
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  ++m_lineNumber;
   return 1;
+}
+
+void CStdioFileMem::ReportDropped(const char* what) { ReportDroppedAt(m_lineNumber, what); }
+
+void CStdioFileMem::ReportDroppedAt(int line, const char* what) {
+  ++m_dropped;
+  geoproj::ShowStatusF("%s, line %d: %s", m_path.c_str(), line, what);
 }
 
 void CStdioFileMem::WriteMem(const char* bytes, std::size_t n) {
@@ -60,29 +62,38 @@ void CStdioFileMem::WriteMem(const char* bytes, std::size_t n) {
   m_memPos += n;
 }
 
+void CStdioFileMem::WriteDisk(const char* bytes, std::size_t n) {
+  if (m_diskPos == m_disk.size())
+    m_disk.append(bytes, n);
+  else
+    m_disk.replace(m_diskPos, std::min(n, m_disk.size() - m_diskPos), bytes, n);
+  m_diskPos += n;
+}
+
 void CStdioFileMem::WriteString(const char* text) {
   if (!text) return;
   if (m_memMode) {
     WriteMem(text, std::strlen(text));
     return;
   }
-  if (!m_stream) throw geoproj::FileError("Write to a file that is not open: " + m_path);
+  if (m_state != State::kWriting) throw geoproj::FileError("Write to a file that is not open: " + m_path);
   const char* p = text;
   while (*p) {
     const char* lf = std::strchr(p, '\n');
-    size_t n = lf ? static_cast<size_t>(lf - p) : std::strlen(p);
-    bool ok = std::fwrite(p, 1, n, m_stream) == n;
-    if (lf) ok = ok && std::fwrite("\r\n", 1, 2, m_stream) == 2;
-    if (!ok) throw geoproj::FileError("Write failed: " + m_path);
+    const std::size_t n = lf ? static_cast<std::size_t>(lf - p) : std::strlen(p);
+    WriteDisk(p, n);
+    if (lf) WriteDisk("\r\n", 2);
     p += n + (lf ? 1 : 0);
   }
 }
 
 void CStdioFileMem::SeekToBegin() {
-  if (m_memMode)
+  if (m_memMode) {
     m_memPos = 0;
-  else if (m_stream)
-    std::rewind(m_stream);
+  } else if (m_state != State::kClosed) {
+    m_diskPos = 0;
+    m_lineNumber = 0;
+  }
 }
 
 void CStdioFileMem::Close() {
@@ -94,8 +105,10 @@ void CStdioFileMem::Close() {
     m_memPos = 0;
     return;
   }
-  if (!m_stream) return;
-  std::FILE* stream = m_stream;
-  m_stream = nullptr;
-  if (std::fclose(stream) != 0) throw geoproj::FileError("Closing failed: " + m_path);
+  const State was = m_state;
+  m_state = State::kClosed;
+  std::string content;
+  content.swap(m_disk);
+  m_diskPos = 0;
+  if (was == State::kWriting) m_rewrite.Commit(content);
 }
