@@ -1,10 +1,12 @@
 # Entry points: `make test` and `make demo` are all a fresh Debian machine needs.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build test demo sanitize bench clean install-check
+.PHONY: all setup configure build test demo sanitize fuzz bench clean install-check
 
 all: build
 
@@ -30,11 +32,20 @@ sanitize: setup
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
+# Each libFuzzer target for FUZZ_SECONDS on a copy of its corpus (clang only; FUZZ_MERGE=1 keeps
+# small new inputs in fuzz/corpus).
+fuzz:
+	scripts/setup.sh fuzz
+	CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGEOPROJ_FUZZ=ON \
+	  -DGEOPROJ_BUILD_TESTS=OFF -DGEOPROJ_BUILD_TOOL=OFF -DGEOPROJ_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 bench: build
 	$(BUILD_DIR)/bench/geoproj_bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
 
 install-check: setup
 	scripts/check-install.sh

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages the build needs are present. As root it installs what is
-# missing; otherwise it prints the one apt-get line that would.
+# missing; otherwise it prints the one apt-get line that would. `setup.sh fuzz` also wants clang
+# with libFuzzer and the sanitizer runtimes, which only `make fuzz` needs.
 set -eu
 packages="cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev ccache"
+if [ "${1:-}" = fuzz ]; then
+  packages="$packages clang libclang-rt-14-dev"
+fi
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
