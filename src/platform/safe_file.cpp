@@ -40,7 +40,9 @@ std::uint64_t GetLe64(const char* in) {
   return v;
 }
 
-std::string WithTrailer(const std::string& bytes) {
+}  // namespace
+
+std::string RewriteJournalBytes(const std::string& bytes) {
   std::string out = bytes;
   char trailer[kTrailerSize];
   std::memcpy(trailer, kTrailerMagic, 8);
@@ -49,6 +51,8 @@ std::string WithTrailer(const std::string& bytes) {
   out.append(trailer, kTrailerSize);
   return out;
 }
+
+namespace {
 
 // The content a complete journal holds; false for a journal cut short or damaged.
 bool JournalContent(std::string journal, std::string* content) {
@@ -186,7 +190,7 @@ void SafeRewrite::Commit(const std::string& bytes) {
   CompleteLeftRewrite(fd_, path_);
   const std::string journal = RewriteJournalPath(path_);
   const int jfd = ::open(journal.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  const bool journaled = jfd >= 0 && WriteAllFd(jfd, WithTrailer(bytes));
+  const bool journaled = jfd >= 0 && WriteAllFd(jfd, RewriteJournalBytes(bytes));
   if (jfd >= 0) ::close(jfd);
   if (!journaled) {
     ::unlink(journal.c_str());

@@ -57,4 +57,8 @@ std::string RewriteJournalPath(const std::string& path);
 // Whether a directory entry is such a journal (directory listings pass over them).
 bool IsRewriteJournalName(const std::string& name);
 
+// The bytes a journal holds for this new content (a writer killed after writing it leaves
+// exactly these).
+std::string RewriteJournalBytes(const std::string& content);
+
 }  // namespace geoproj

@@ -1,0 +1,148 @@
+#include <geoproj/platform/safe_file.h>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <random>
+#include <string>
+
+#include <geoproj/foundation/stdio_file_mem.h>
+#include <geoproj/platform/files.h>
+
+#include "support/temp_dir.h"
+
+namespace geoproj {
+namespace {
+
+using test::TempDir;
+
+ino_t InodeOf(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+std::string Read(const std::string& path) {
+  std::string bytes;
+  EXPECT_TRUE(ReadWholeFile(path, &bytes)) << path;
+  return bytes;
+}
+
+// Two contents of different lengths, so that a cut or a stale tail shows.
+const std::string kLong(20000, 'L');
+const std::string kShort = "short\r\n";
+
+TEST(SafeRewrite, ReplacesTheContentInPlaceAndLeavesNothingBeside) {
+  TempDir dir;
+  const std::string path = dir.write("BH1.SND", kLong);
+  const ino_t inode = InodeOf(path);
+  RewriteFile(dir.file("bh1.snd"), kShort);
+  EXPECT_EQ(dir.read("BH1.SND"), kShort);
+  // The same file, not a new one put in its place: it keeps its creation time.
+  EXPECT_EQ(InodeOf(path), inode);
+  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"BH1.SND"});
+  RewriteFile(dir.file("NEW.TLK"), "x");
+  EXPECT_EQ(dir.read("NEW.TLK"), "x");
+}
+
+TEST(SafeRewrite, AJournalLeftByAKilledWriterIsCompletedOrDiscarded) {
+  struct Case {
+    const char* name;
+    std::string journal;
+    std::string expected;
+  };
+  const std::string complete = RewriteJournalBytes(kShort);
+  const Case cases[] = {
+      {"complete journal: the rewrite is finished", complete, kShort},
+      {"journal cut short: the file was not touched yet", complete.substr(0, complete.size() - 3),
+       kLong},
+      {"journal without trailer", kShort, kLong},
+      {"empty journal", "", kLong},
+      {"journal whose content was damaged", "X" + complete.substr(1), kLong},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string path = dir.write("BH1.SND", kLong);
+    dir.write("." + std::string("BH1.SND") + ".geoproj-rewrite", c.journal);
+    ASSERT_EQ(RewriteJournalPath(path), dir.file(".BH1.SND.geoproj-rewrite"));
+    EXPECT_EQ(Read(path), c.expected) << c.name;
+    EXPECT_FALSE(dir.exists(".BH1.SND.geoproj-rewrite")) << c.name;
+    EXPECT_EQ(dir.read("BH1.SND"), c.expected) << c.name;
+  }
+}
+
+TEST(SafeRewrite, AWriterFinishesALeftRewriteBeforeItsOwn) {
+  TempDir dir;
+  const std::string path = dir.write("BH1.SND", kLong);
+  dir.write(".BH1.SND.geoproj-rewrite", RewriteJournalBytes(kShort));
+  RewriteFile(path, "mine");
+  EXPECT_EQ(dir.read("BH1.SND"), "mine");
+  EXPECT_FALSE(dir.exists(".BH1.SND.geoproj-rewrite"));
+}
+
+TEST(SafeRewrite, JournalNamesAreKnownAsOurs) {
+  EXPECT_TRUE(IsRewriteJournalName(".BH1.SND.geoproj-rewrite"));
+  for (const char* other : {"BH1.SND", ".geoproj-rewrite", "BH1.SND.geoproj-rewrite", "SND.TMP"})
+    EXPECT_FALSE(IsRewriteJournalName(other)) << other;
+}
+
+TEST(SafeRewrite, ATextFileWrittenButNeverClosedKeepsItsOldContent) {
+  TempDir dir;
+  dir.write("BH1.TLK", kLong);
+  {
+    CStdioFileMem f;
+    ASSERT_NE(f.Open(dir.file("BH1.TLK"), CStdioFileMem::modeCreate | CStdioFileMem::modeWrite), 0);
+    f.WriteString("half\n");
+    // Another reader meanwhile still sees the whole old file.
+    EXPECT_EQ(Read(dir.file("BH1.TLK")), kLong);
+  }
+  EXPECT_EQ(dir.read("BH1.TLK"), kLong);
+}
+
+// A child process rewrites the file with one content after the other until it is told to stop.
+pid_t StartRewriter(const std::string& path) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    for (unsigned i = 0;; ++i) RewriteFile(path, i % 2 ? kShort : kLong);
+  }
+  return pid;
+}
+
+TEST(SafeRewrite, ReadersBesideAWriterSeeOnlyWholeContents) {
+  TempDir dir;
+  const std::string path = dir.write("BH1.SND", kLong);
+  const pid_t writer = StartRewriter(path);
+  ASSERT_GT(writer, 0);
+  int torn = 0;
+  for (int i = 0; i < 2000; ++i) {
+    const std::string seen = Read(path);
+    if (seen != kLong && seen != kShort) ++torn;
+  }
+  ::kill(writer, SIGKILL);
+  ::waitpid(writer, nullptr, 0);
+  EXPECT_EQ(torn, 0);
+}
+
+TEST(SafeRewrite, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewContent) {
+  TempDir dir;
+  const std::string path = dir.write("BH1.SND", kLong);
+  const ino_t inode = InodeOf(path);
+  std::mt19937 random(12345);
+  for (int round = 0; round < 40; ++round) {
+    const pid_t writer = StartRewriter(path);
+    ASSERT_GT(writer, 0);
+    ::usleep(std::uniform_int_distribution<useconds_t>(0, 3000)(random));
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    const std::string seen = Read(path);
+    EXPECT_TRUE(seen == kLong || seen == kShort) << "round " << round << ": " << seen.size() << " bytes";
+    EXPECT_FALSE(dir.exists(".BH1.SND.geoproj-rewrite")) << "round " << round;
+  }
+  EXPECT_EQ(InodeOf(path), inode);
+}
+
+}  // namespace
+}  // namespace geoproj
