@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the library (static and shared) into a scratch prefix and builds a program against
-# it twice: with the CMake package and with pkg-config.
+# Installs the library (static and shared) into a scratch prefix chosen at install time (not at
+# configure time, so that nothing may depend on the configured one) and builds a program
+# against it twice: with the CMake package and with pkg-config.
 set -eu
 src=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
@@ -10,9 +11,9 @@ for shared in OFF ON; do
   prefix="$work/prefix-$shared"
   cmake -S "$src" -B "$work/build-$shared" $gen -DBUILD_SHARED_LIBS=$shared \
     -DGEOPROJ_BUILD_TESTS=OFF -DGEOPROJ_BUILD_BENCH=OFF -DGEOPROJ_BUILD_TOOL=OFF \
-    -DCMAKE_INSTALL_PREFIX="$prefix" >/dev/null
+    -DCMAKE_INSTALL_PREFIX="$work/configured-prefix-unused" >/dev/null
   cmake --build "$work/build-$shared" -j "$(nproc)" >/dev/null
-  cmake --install "$work/build-$shared" >/dev/null
+  cmake --install "$work/build-$shared" --prefix "$prefix" >/dev/null
   cmake -S "$src/tests/install/consumer" -B "$work/consumer-$shared" $gen \
     -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
   cmake --build "$work/consumer-$shared" >/dev/null

@@ -1,0 +1,25 @@
+// The names of a project directory's entries without regard to case, read once and kept up to
+// date with the files this process creates and removes, so that resolving a name that is not
+// on disk in the asked spelling (a borehole without an interpretation file, say) costs a
+// lookup, not a reading of a directory that may hold tens of thousands of files.
+//
+// Entries another process adds are found after a re-read, which happens on a miss when the
+// directory changed since it was read, at most once a second: a long-lived host sees new files,
+// and a command saving many boreholes does not re-read the directory for each of them.
+#pragma once
+
+#include <string>
+
+namespace geoproj {
+
+// The entry of dir whose name equals name without regard to case; empty when none is known.
+std::string FindEntryNoCase(const std::string& dir, const std::string& name);
+
+// This process created or removed the entry name of dir.
+void NoteEntryCreated(const std::string& dir, const std::string& name);
+void NoteEntryRemoved(const std::string& dir, const std::string& name);
+
+// The key under which names that differ only in case meet.
+std::string EntryKey(const std::string& name);
+
+}  // namespace geoproj
