@@ -13,6 +13,29 @@
 namespace geoproj {
 namespace {
 
+// The code page bytes of a name spelled in UTF-8, as Linux tools name files: the Nordic and
+// other Latin-1 letters (U+00A0 to U+00FF) are the same byte in the code page. A name that is
+// not such UTF-8 is taken as the code page bytes the other programs write.
+std::string Cp1252Spelling(const std::string& name) {
+  std::string out;
+  bool multibyte = false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    const unsigned char next = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0;
+    if ((c != 0xC2 && c != 0xC3) || (next & 0xC0) != 0x80) return name;
+    const unsigned code = ((c & 0x1Fu) << 6) | (next & 0x3Fu);
+    if (code < 0xA0) return name;
+    out += static_cast<char>(code);
+    multibyte = true;
+    ++i;
+  }
+  return multibyte ? out : name;
+}
+
 using Clock = std::chrono::steady_clock;
 constexpr auto kRereadInterval = std::chrono::seconds(1);
 
@@ -71,7 +94,7 @@ std::map<std::string, Index>& Indexes() {
 }  // namespace
 
 std::string EntryKey(const std::string& name) {
-  std::string key = name;
+  std::string key = Cp1252Spelling(name);
   for (char& c : key)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return key;

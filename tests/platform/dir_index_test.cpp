@@ -24,6 +24,18 @@ TEST(DirectoryIndex, FindsAnEntryInAnyCaseAndPrefersTheExactSpelling) {
   EXPECT_EQ(FindEntryNoCase(dir.path(), "BH3.SND"), "");
 }
 
+TEST(DirectoryIndex, MatchesTheCodePageAndTheUtf8SpellingOfAName) {
+  TempDir dir;
+  dir.write("\xC3\x98" "2.SND", "");  // UTF-8, as Linux tools name files
+  dir.write("\xC5" "3.SND", "");      // code page bytes, as the other programs write
+  EXPECT_EQ(FindEntryNoCase(dir.path(), "\xD8" "2.snd"), "\xC3\x98" "2.SND");
+  EXPECT_EQ(FindEntryNoCase(dir.path(), "\xC3\x85" "3.SND"), "\xC5" "3.SND");
+  EXPECT_EQ(EntryKey("\xC3\x98" "x"), EntryKey("\xD8" "X"));
+  // Bytes that are not UTF-8 stay what they are.
+  EXPECT_EQ(EntryKey("\xC3" "x"), "\xC3" "X");
+  EXPECT_EQ(FindEntryNoCase(dir.path(), "\xC5" "2.SND"), "");
+}
+
 TEST(DirectoryIndex, KeepsUpWithWhatThisProcessCreatesAndRemoves) {
   TempDir dir;
   dir.write("A.SND", "");

@@ -12,14 +12,16 @@
 
 namespace geoproj {
 
-// The entry of dir whose name equals name without regard to case; empty when none is known.
+// The entry of dir whose name equals name without regard to case or spelling (the exact one
+// first); empty when none is known.
 std::string FindEntryNoCase(const std::string& dir, const std::string& name);
 
 // This process created or removed the entry name of dir.
 void NoteEntryCreated(const std::string& dir, const std::string& name);
 void NoteEntryRemoved(const std::string& dir, const std::string& name);
 
-// The key under which names that differ only in case meet.
+// The key under which names that differ only in case, or in spelling (the code page bytes the
+// other programs write, or the UTF-8 that Linux tools give), meet.
 std::string EntryKey(const std::string& name);
 
 }  // namespace geoproj
