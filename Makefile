@@ -41,8 +41,11 @@ fuzz:
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
+# BENCH_SCALE=0.1 runs the project-scale figures on a tenth of the full sizes.
+BENCH_SCALE ?= 1
 bench: build
 	$(BUILD_DIR)/bench/geoproj_bench
+	bench/project_bench.sh $(BUILD_DIR)/tools/geoproj/geoproj $(BUILD_DIR)/bench $(BENCH_SCALE)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

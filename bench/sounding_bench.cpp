@@ -12,6 +12,8 @@
 #include <geoproj/platform/proj_path.h>
 #include <geoproj/sounding/borvi_snd.h>
 
+#include "bench_borehole.h"
+
 namespace {
 
 // A fresh project directory, removed with its content afterwards.
@@ -40,27 +42,6 @@ class BenchProject {
   CProjPath proj_;
 };
 
-std::string Line(const char* format, double depth, long value) {
-  char line[64];
-  std::snprintf(line, sizeof line, format, depth, value);
-  return line;
-}
-
-// A borehole file with a rotary sounding of dreie records and a total sounding of total records.
-std::string Borehole(int dreie, int total) {
-  std::string text =
-      "6543210.125000\r\n1234567.500000\r\n20.000000\r\n9999999.900000\r\n0.000000\r\n"
-      "0.000000 0 90.000000\r\nKommentar\r\n\r\n\r\n\r\n*\r\n97\r\n40 0\r\n"
-      "*\r\n99\r\nGUID 6f1c2a3b-4d5e-4f60-8a7b-9c0d1e2f3a4b\r\n"
-      "*\r\n21 03.05.2019\r\n1.000000 93 0 0 1 0 x GUID 10000000-0000-4000-8000-000000000021\r\n";
-  for (int i = 0; i < dreie; ++i)
-    text += Line("%7.3f %4ld 25       ST SA\r\n", 0.02 * i, 10 + i % 90);
-  text += "*\r\n25 03.05.2019\r\n1.000000 90 0 4 1 0 t GUID 10000000-0000-4000-8000-000000000025\r\n";
-  for (int i = 0; i < total; ++i)
-    text += Line("%7.3f %5ld    10     0    LE\r\n", 0.02 * i, 100 + i % 50);
-  return text + "*\r\n";
-}
-
 void QuietHandlers() {
   geoproj::SetStatusHandler([](const std::string&) {});
   geoproj::SetMessageHandler([](const std::string&, unsigned flags, const std::string&) {
@@ -71,7 +52,7 @@ void QuietHandlers() {
 void BM_ReadWriteBorehole2000(benchmark::State& state) {
   QuietHandlers();
   BenchProject project;
-  project.Write("BH1.SND", Borehole(1000, 1000));
+  project.Write("BH1.SND", geoproj::bench::Borehole(1000, 1000));
   for (auto _ : state) {
     CBorviSnd snd(project.proj(), nullptr);
     snd.Init("BH1", nullptr);
@@ -87,7 +68,7 @@ void BM_ProjectReadWriteUpdate(benchmark::State& state) {
   QuietHandlers();
   const int count = static_cast<int>(state.range(0));
   BenchProject project;
-  const std::string text = Borehole(40, 40);
+  const std::string text = geoproj::bench::Borehole(40, 40);
   for (int i = 0; i < count; ++i) project.Write("B" + std::to_string(i) + ".SND", text);
   CBorviDbs dbs(project.proj());
   dbs.Init(0, 1);
