@@ -2,6 +2,7 @@
 // inside a file the caller passes.
 #include <geoproj/methods/borvi_tlk.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -12,6 +13,8 @@
 #include <geoproj/foundation/text_helpers.h>
 #include <geoproj/platform/date_time.h>
 #include <geoproj/platform/files.h>
+
+#include "foundation/read_check.h"
 
 namespace {
 
@@ -26,27 +29,6 @@ std::string FileDate(const geoproj::DateTime& t) {
   return geoproj::Format("%4d-%02d-%02d", t.year, t.month, t.day);
 }
 
-// Reads lines of one block. A line beginning with "*" ends the block wherever it appears, so
-// a damaged block never swallows the section that follows it.
-class BlockReader {
- public:
-  explicit BlockReader(CStdioFileMem* file) : file_(file) {}
-
-  bool Next(std::string& line) {
-    if (ended_ || !file_->ReadString(line)) {
-      ended_ = true;
-      return false;
-    }
-    geoproj::DosToWin(line);
-    if (!line.empty() && line[0] == '*') ended_ = true;
-    return !ended_;
-  }
-
- private:
-  CStdioFileMem* file_;
-  bool ended_ = false;
-};
-
 // Scans a layer line as "%s %d %d %d %s" would, the two words cut to their fields. Returns the
 // number of fields read.
 int ScanLayerLine(const std::string& line, matetype* m) {
@@ -58,7 +40,8 @@ int ScanLayerLine(const std::string& line, matetype* m) {
   return n;
 }
 
-void ParseLayerLine(const CBorviTlk& tlk, const std::string& line, matetype* m) {
+// False when a word stood where a code must be: the codes after it are lost.
+bool ParseLayerLine(const CBorviTlk& tlk, const std::string& line, matetype* m) {
   int n = ScanLayerLine(line, m);
   if (n < 2) {
     // Old files carry the material word alone.
@@ -70,19 +53,28 @@ void ParseLayerLine(const CBorviTlk& tlk, const std::string& line, matetype* m) 
   }
   if (m->nivakod < 0) m->nivakod = 0;
   if (m->nivakod > 5) m->nivakod = 5;
+  return geoproj::ScanTookAll(line, n, 0, 4);
 }
 
-void ParseLevelLine(const std::string& line, matetype* m) {
-  std::sscanf(line.c_str(), "%f", &m->niva);
-  if (line.size() > kNivatextColumn)
-    geoproj::CopyField(m->nivatext, line.c_str() + kNivatextColumn);
+// A level wider than its nine characters (a damaged value written back) pushes the free text
+// right: it then starts one blank behind the number, where the writer put it.
+bool ParseLevelLine(const std::string& line, matetype* m) {
+  int numberEnd = 0;
+  const int read = std::sscanf(line.c_str(), "%f%n", &m->niva, &numberEnd);
+  const size_t column = std::max(kNivatextColumn, static_cast<size_t>(numberEnd) + 1);
+  if (line.size() > column) geoproj::CopyField(m->nivatext, line.c_str() + column);
+  return geoproj::ScanTookAll(line, read, 1, 1);
 }
 
-void ParseValueLine(const std::string& line, matetype* m) {
-  if (line.empty()) return;
+// An empty line holds no values; values missing at the end of a line stay 0.
+bool ParseValueLine(const std::string& line, matetype* m) {
+  if (line.empty()) return true;
   float* v = m->varden;
-  std::sscanf(line.c_str(), "%f%f%f%f%f%f", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5]);
+  const int read =
+      std::sscanf(line.c_str(), "%f%f%f%f%f%f", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5]);
+  return geoproj::ScanTookAll(line, read, 0, 6);
 }
+
 
 std::string LayerLine(const matetype& m) {
   std::string line = geoproj::Format("%s %d %d %d", geoproj::FieldText(m.namn).c_str(), m.index,
@@ -105,6 +97,34 @@ std::string LevelLines(const matetype& m) {
 
 }  // namespace
 
+// Reads lines of one block. A line beginning with "*" ends the block wherever it appears, so
+// a damaged block never swallows the section that follows it. What the block cannot take is
+// reported as dropped content of the file.
+class CBorviTlk::BlockReader {
+ public:
+  explicit BlockReader(CStdioFileMem* file) : file_(file) {}
+
+  bool Next(std::string& line) {
+    if (ended_ || !file_->ReadString(line)) {
+      ended_ = true;
+      return false;
+    }
+    geoproj::DosToWin(line);
+    if (!line.empty() && line[0] == '*') ended_ = true;
+    return !ended_;
+  }
+
+  int LineNumber() const { return file_->GetLineNumber(); }
+  void Check(const std::string& line, bool parsed, const char* why) {
+    geoproj::CheckReadLine(*file_, line, parsed, why);
+  }
+  void DropAt(int line, const char* why) { file_->ReportDroppedAt(line, why); }
+
+ private:
+  CStdioFileMem* file_;
+  bool ended_ = false;
+};
+
 int CBorviTlk::Init(CStdioFileMem* file, const char* /*id*/, const char* name) {
   std::unique_ptr<CStdioFileMem> own;
   if (!file) {
@@ -113,6 +133,7 @@ int CBorviTlk::Init(CStdioFileMem* file, const char* /*id*/, const char* name) {
     own->SetFilePath(name);
     file = own.get();
   }
+  m_droppedContent = 0;
   const std::string path = file->GetFilePath();
   if (!geoproj::FileExists(path)) {
     geoproj::ShowMessageF(geoproj::kMbOk | geoproj::kMbIconExclamation, nullptr,
@@ -130,7 +151,11 @@ int CBorviTlk::Init(CStdioFileMem* file, const char* /*id*/, const char* name) {
                           "Kan inte \xF6ppna filen\n%s\nAvbryter!", path.c_str());
     return -1;
   }
+  const int droppedBefore = file->GetDroppedCount();
   const int read = ReadBlock(file);
+  // In a file of its own the block is all there is; a caller's file goes on after the block.
+  if (own) geoproj::ReportLinesLeft(*file);
+  m_droppedContent = file->GetDroppedCount() - droppedBefore;
   if (own) own->Close();
   return read > 0 ? 0 : -1;
 }
@@ -143,19 +168,36 @@ int CBorviTlk::ReadBlock(CStdioFileMem* file) {
   int read = 0;
   while (reader.Next(line)) {
     ++read;
-    if (geoproj::EqualsNoCase(line, "gvy")) {
-      gvyLast = 1;
-      if (reader.Next(line)) std::sscanf(line.c_str(), "%f", &gvy);
-      reader.Next(line);
-      continue;
-    }
-    Ny(1, nullptr);
-    matetype* m = pael;
-    ParseLayerLine(*this, line, m);
-    if (reader.Next(line)) ParseLevelLine(line, m);
-    if (reader.Next(line)) ParseValueLine(line, m);
+    if (geoproj::EqualsNoCase(line, "gvy"))
+      ReadGroundwater(reader);
+    else
+      ReadLayer(reader, line);
   }
   return read;
+}
+
+// The keyword line is followed by the level and an empty line.
+void CBorviTlk::ReadGroundwater(BlockReader& reader) {
+  const int keyword = reader.LineNumber();
+  gvyLast = 1;
+  std::string line;
+  if (!reader.Next(line)) return reader.DropAt(keyword, "groundwater level missing");
+  const int read = std::sscanf(line.c_str(), "%f", &gvy);
+  reader.Check(line, geoproj::ScanTookAll(line, read, 1, 1), "groundwater level is not a number");
+  if (reader.Next(line))
+    reader.Check(line, geoproj::CountWords(line) == 0, "line after the groundwater level not read");
+}
+
+// A layer line, its level line and its value line, which old files may lack.
+void CBorviTlk::ReadLayer(BlockReader& reader, const std::string& layerLine) {
+  const int layer = reader.LineNumber();
+  Ny(1, nullptr);
+  matetype* m = pael;
+  reader.Check(layerLine, ParseLayerLine(*this, layerLine, m), "layer line does not parse");
+  std::string line;
+  if (!reader.Next(line)) return reader.DropAt(layer, "layer without its level line");
+  reader.Check(line, ParseLevelLine(line, m), "level is not a number");
+  if (reader.Next(line)) reader.Check(line, ParseValueLine(line, m), "values do not parse");
 }
 
 int CBorviTlk::Uppdat(CStdioFileMem* file, const char* name) {

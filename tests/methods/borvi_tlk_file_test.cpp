@@ -337,6 +337,20 @@ TEST_F(BorviTlkFile, LongFieldsAreCutToTheirFields) {
   EXPECT_FLOAT_EQ(m->niva, 2.0f);
 }
 
+// A level too wide for its column is written wider; its text must still read back as written.
+TEST_F(BorviTlkFile, WideLevelKeepsItsTextOnTheWayBack) {
+  dir.write("W.TLK", "sand 20 0 0\r\n-1000000.0000 text efter\r\n" + std::string(kZeros) + "*\r\n");
+  CBorviTlk tlk(1, 0, 0);
+  ASSERT_EQ(Read(tlk, "W.TLK"), 0);
+  const std::string first = Write(tlk, "W1.TLK");
+  CBorviTlk again(1, 0, 0);
+  ASSERT_EQ(Read(again, "W1.TLK"), 0);
+  again.Home();
+  EXPECT_STREQ(again.Get_aktel()->nivatext, "text efter");
+  EXPECT_FLOAT_EQ(again.Get_aktel()->niva, -1e6f);
+  EXPECT_EQ(Write(again, "W2.TLK"), first);
+}
+
 TEST_F(BorviTlkFile, StarLineEndsTheBlockEvenInsideALayer) {
   // A block cut short must not swallow the section that follows it.
   dir.write("CUT.TLK", "lera 11 0 0\r\n*\r\n21 01.01.2020\r\n 1.0 2.0\r\n");
