@@ -12,6 +12,7 @@
 #include <geoproj/platform/files.h>
 #include <geoproj/platform/proj_path.h>
 
+#include "database/dbs_io.h"
 #include "database/dbs_texts.h"
 
 const double CBorviDbs::m_sek_noll = 9999999.9;
@@ -22,6 +23,19 @@ namespace {
 
 constexpr int kLockWaits = 10;
 constexpr int kLockWaitMs = 100;
+
+enum class Attempt { kDone, kFailed, kBusy };
+
+// The lock file and the database file's OS lock are waited for the same way: up to ten times
+// 100 ms while another process holds them.
+template <class Try>
+Attempt WaitWhileBusy(Try attempt) {
+  for (int waited = 0;; ++waited) {
+    const Attempt result = attempt();
+    if (result != Attempt::kBusy || waited == kLockWaits) return result;
+    geoproj::SleepMs(kLockWaitMs);
+  }
+}
 
 }  // namespace
 
@@ -34,7 +48,7 @@ CBorviDbs::CBorviDbs() = default;
 
 CBorviDbs::~CBorviDbs() {
   // An object destroyed inside an update must not leave its lock behind for everybody else.
-  if (m_dbsFile || m_lockHeld) Dbs_rw(kDbsClose);
+  if (m_dbsFile || m_lock.held()) Dbs_rw(kDbsClose);
 }
 
 void CBorviDbs::NewHeader() {
@@ -72,68 +86,80 @@ int CBorviDbs::Dbs_rw(int mode) {
   return OpenDbsFile();
 }
 
-// Waits up to ten times 100 ms for the lock. Losing the race to create it to another process
-// counts as finding it held: the wait goes on within the same budget.
+// Losing the race to create the lock file to another process counts as finding it held: the
+// wait goes on within the same budget. A reader of a folder or medium it cannot write to goes
+// on without a lock file; Init then checks that nobody wrote while it read.
 int CBorviDbs::TakeLock() {
   if (m_lockPath.empty()) {
     std::string dir;
     geoproj::SplitPath(m_dbsPath.c_str(), &dir, nullptr);
     m_lockPath = geoproj::JoinPath(dir, CProjPath::BorvDbkNamn);
   }
-  for (int waited = 0;; ++waited) {
-    if (!geoproj::FileExists(m_lockPath)) {
-      switch (geoproj::CreateLockFile(m_lockPath, geoproj::dbs::kLockContent)) {
-        case geoproj::LockResult::kCreated:
-          m_lockHeld = true;
-          return 0;
-        case geoproj::LockResult::kFailed:
-          geoproj::ShowMessageF(geoproj::kMbOk | geoproj::kMbIconExclamation, nullptr,
-                                "Failed to create a Lockfile %s\nDo you have write access in this folder?",
-                                m_lockPath.c_str());
-          return -1;
-        case geoproj::LockResult::kHeld:
-          break;
-      }
-    }
-    if (waited == kLockWaits) return -1;
-    geoproj::SleepMs(kLockWaitMs);
+  m_lockBusy = m_unlocked = false;
+  geoproj::LockResult created = geoproj::LockResult::kHeld;
+  const Attempt got = WaitWhileBusy([&] {
+    if (geoproj::FileExists(m_lockPath)) return Attempt::kBusy;
+    created = geoproj::CreateLockFile(m_lockPath, geoproj::dbs::kLockContent, &m_lock);
+    if (created == geoproj::LockResult::kCreated) return Attempt::kDone;
+    return created == geoproj::LockResult::kHeld ? Attempt::kBusy : Attempt::kFailed;
+  });
+  if (got == Attempt::kDone) return 0;
+  if (got == Attempt::kBusy) {
+    m_lockBusy = true;
+    return -1;
   }
+  if (m_readonly && created == geoproj::LockResult::kReadOnly) {
+    m_unlocked = true;
+    return 0;
+  }
+  geoproj::ShowMessageF(geoproj::kMbOk | geoproj::kMbIconExclamation, nullptr,
+                        "Failed to create a Lockfile %s\nDo you have write access in this folder?",
+                        m_lockPath.c_str());
+  return -1;
 }
 
-// Only a lock this object created is removed; another process's lock is never touched.
-void CBorviDbs::ReleaseLock() {
-  if (!m_lockHeld) return;
-  geoproj::RemoveFile(m_lockPath);
-  m_lockHeld = false;
-}
+// Only the lock file this object created is removed; another process's lock is never touched.
+void CBorviDbs::ReleaseLock() { geoproj::ReleaseLockFile(m_lockPath, &m_lock); }
 
+// Created in one step that fails on an existing file: a creator that looked first and created
+// afterwards could truncate a database another creator made in between.
 int CBorviDbs::CreateDbsFile() {
-  if (geoproj::HasReadWriteAccess(m_dbsPath)) {
+  if (geoproj::dbs::g_beforeCreateForTest) geoproj::dbs::g_beforeCreateForTest();
+  bool existed = false;
+  std::FILE* file = geoproj::CreateNewFile(m_dbsPath, &existed);
+  if (existed) {
     geoproj::ShowMessage("Databasen finns redan !", geoproj::kMbOk | geoproj::kMbIconExclamation);
     ReleaseLock();
     return -1;
   }
-  if (AdoptDbsFile(ExclusiveFile(geoproj::OpenFile(m_dbsPath, "w+b"))) != 0) return -1;
+  if (AdoptDbsFile(ExclusiveFile(file)) != 0) return -1;
   m_justCreated = true;
   return 0;
 }
 
 int CBorviDbs::OpenDbsFile() {
   std::FILE* file = nullptr;
-  if (geoproj::HasReadWriteAccess(m_dbsPath)) {
+  if (m_unlocked) {
+    // A read-only folder or medium: read access is all there can be. Without a buffer, so that
+    // reading the header again after the records sees what a writer wrote meanwhile.
+    if (geoproj::FileExists(m_dbsPath)) file = geoproj::OpenFile(m_dbsPath, "rb");
+    if (file) std::setvbuf(file, nullptr, _IONBF, 0);
+  } else if (geoproj::HasReadWriteAccess(m_dbsPath)) {
     file = geoproj::OpenFile(m_dbsPath, m_readonly ? "rb" : "r+b");
     if (!m_readonly) file = ExclusiveFile(file);
   }
   return AdoptDbsFile(file);
 }
 
-// The open file with its exclusive OS lock, or null (closed) when another process holds it.
+// The open file with its exclusive OS lock, or null (closed) when another process kept it
+// past the wait.
 std::FILE* CBorviDbs::ExclusiveFile(std::FILE* file) {
-  if (file && !geoproj::LockOpenFile(file)) {
-    std::fclose(file);
-    return nullptr;
-  }
-  return file;
+  if (!file) return nullptr;
+  const Attempt got = WaitWhileBusy(
+      [file] { return geoproj::LockOpenFile(file) ? Attempt::kDone : Attempt::kBusy; });
+  if (got == Attempt::kDone) return file;
+  std::fclose(file);
+  return nullptr;
 }
 
 // Keeps an opened database file; without one the lock file is given back.

@@ -96,7 +96,11 @@ int CBorviDbs::DbsSync(std::FILE* file) {
     bhdbstype* r = pael;
     auto found = by_id.find(IdKey(*r));
     if (found != by_id.end()) {
-      r->filpos = found->second->filpos;
+      // Another user may have moved or changed it; only the record being written keeps ours.
+      if (r == keep)
+        r->filpos = found->second->filpos;
+      else
+        *r = *found->second;
     } else if (r != keep && r->filpos != 0) {
       const bool last = m_akt == m_sist;
       list0<bhdbstype>::Delete();

@@ -67,11 +67,13 @@ int CBorviDbs::OpenForWrite(const char* name, int open, bool* opened) {
     return -3;
   }
   if (open != 1) return 0;
-  if (on_disk.uppdnr > m_huv.uppdnr) {
-    geoproj::ShowMessageF(kWarn, geoproj::dbs::kTitleRead,
-                          "Fel vid uppdatering av databasen (uppdnr=%d/%d)", on_disk.uppdnr,
-                          m_huv.uppdnr);
-    // Writing on a stale end offset would overwrite the other writer's records.
+  // Any number but ours is stale: another writer raised it, or a database was put in place of
+  // the one read (a lower number). Writing on our end offset and counters would overwrite or
+  // lose the file's records. Catching up is the normal course of a shared project and the
+  // write goes on, so it is a status text, not a message the user must acknowledge.
+  if (on_disk.uppdnr != m_huv.uppdnr) {
+    geoproj::ShowStatusF("Fel vid uppdatering av databasen (uppdnr=%d/%d)", on_disk.uppdnr,
+                         m_huv.uppdnr);
     if (DbsSync(m_dbsFile) != 0) {
       if (*opened) Dbs_rw(kDbsClose);
       *opened = false;
@@ -82,6 +84,11 @@ int CBorviDbs::OpenForWrite(const char* name, int open, bool* opened) {
   return 0;
 }
 
+// The header is the commit point: a new record is put down past the end offset first, and only
+// the header that takes it in (end offset, counters, update number) makes it part of the
+// database. A writer killed in between leaves a record past the end offset, which reading
+// neither lists nor counts and the next new record overwrites; every record a header took in
+// stays listed and is never written over. A changed record is one write in place.
 void CBorviDbs::WriteParts(int typ, int open) {
   bhdbstype* cur = typ < 2 ? Get_aktel() : nullptr;
   if (cur && cur->id[0] && m_huv.antbh == 0 && m_huv.antavp == 0 && m_huv.antgvr == 0) {

@@ -17,4 +17,8 @@ void WriteZerosAt(std::FILE* file, long pos, long count);
 // The file's length in bytes, -1 when it cannot be told.
 long FileLength(std::FILE* file);
 
+// Tests only: called right before a new database file is created, the moment at which a
+// creator that looked for the file first would be overtaken by another creator.
+inline void (*g_beforeCreateForTest)() = nullptr;
+
 }  // namespace geoproj::dbs

@@ -126,10 +126,23 @@ std::vector<std::string> ListDirectory(const std::string& dir) {
   return names;
 }
 
-LockResult CreateLockFile(const std::string& path, const std::string& content) {
-  const std::string resolved = ResolvePath(path);
-  int fd = ::open(resolved.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return errno == EEXIST ? LockResult::kHeld : LockResult::kFailed;
+namespace {
+
+bool IsReadOnlyError(int error) { return error == EACCES || error == EROFS || error == EPERM; }
+
+bool SameFile(const struct stat& st, unsigned long long dev, unsigned long long ino) {
+  return static_cast<unsigned long long>(st.st_dev) == dev &&
+         static_cast<unsigned long long>(st.st_ino) == ino;
+}
+
+// Whether path names the file open on fd.
+bool NamesOpenFile(const std::string& path, int fd) {
+  struct stat open_st, named_st;
+  return ::fstat(fd, &open_st) == 0 && ::stat(path.c_str(), &named_st) == 0 &&
+         SameFile(named_st, open_st.st_dev, open_st.st_ino);
+}
+
+void WriteAll(int fd, const std::string& content) {
   const char* p = content.data();
   size_t left = content.size();
   while (left > 0) {
@@ -139,13 +152,103 @@ LockResult CreateLockFile(const std::string& path, const std::string& content) {
     p += n;
     left -= static_cast<size_t>(n);
   }
-  ::close(fd);
+}
+
+int FlockRetrying(int fd, int operation) {
+  int rc;
+  while ((rc = ::flock(fd, operation)) != 0 && errno == EINTR) {
+  }
+  return rc;
+}
+
+}  // namespace
+
+LockResult CreateLockFile(const std::string& path, const std::string& content, LockHandle* held) {
+  const std::string resolved = ResolvePath(path);
+  int fd = ::open(resolved.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (errno == EEXIST) return LockResult::kHeld;
+    return IsReadOnlyError(errno) ? LockResult::kReadOnly : LockResult::kFailed;
+  }
+  // Waits only while a remover of stale lock files looks at the new file. Such a remover may
+  // have taken the file away before the lock was ours: then it is not our lock.
+  FlockRetrying(fd, LOCK_EX);
+  WriteAll(fd, content);
+  struct stat st;
+  if (!NamesOpenFile(resolved, fd) || ::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return LockResult::kHeld;
+  }
+  if (!held) {
+    ::close(fd);
+    return LockResult::kCreated;
+  }
+  held->fd = fd;
+  held->dev = static_cast<unsigned long long>(st.st_dev);
+  held->ino = static_cast<unsigned long long>(st.st_ino);
   return LockResult::kCreated;
+}
+
+void ReleaseLockFile(const std::string& path, LockHandle* held) {
+  if (!held->held()) return;
+  const std::string resolved = ResolvePath(path);
+  struct stat st;
+  if (::stat(resolved.c_str(), &st) == 0 && SameFile(st, held->dev, held->ino))
+    ::unlink(resolved.c_str());
+  ::close(held->fd);
+  *held = LockHandle{};
+}
+
+LockFileInfo InspectLockFile(const std::string& path) {
+  LockFileInfo info;
+  const std::string resolved = ResolvePath(path);
+  struct stat st;
+  if (::stat(resolved.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return info;
+  info.exists = true;
+  info.dev = static_cast<unsigned long long>(st.st_dev);
+  info.ino = static_cast<unsigned long long>(st.st_ino);
+  const long long age = static_cast<long long>(std::time(nullptr)) - st.st_mtime;
+  info.age_seconds = age > 0 ? age : 0;
+  const int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return info;
+  // A shared probe: two processes looking at the same lock file do not see each other.
+  info.held_here = FlockRetrying(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  ::close(fd);
+  return info;
+}
+
+UnlockResult RemoveStaleLockFile(const std::string& path, const LockFileInfo& inspected) {
+  const std::string resolved = ResolvePath(path);
+  const int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return UnlockResult::kChanged;
+  UnlockResult result = UnlockResult::kChanged;
+  struct stat st;
+  // Held while the file is unlinked, so that nobody takes it over in between.
+  if (FlockRetrying(fd, LOCK_EX | LOCK_NB) != 0) {
+    result = UnlockResult::kHeld;
+  } else if (::fstat(fd, &st) == 0 && SameFile(st, inspected.dev, inspected.ino) &&
+             NamesOpenFile(resolved, fd) && ::unlink(resolved.c_str()) == 0) {
+    result = UnlockResult::kRemoved;
+  }
+  ::close(fd);
+  return result;
 }
 
 bool LockOpenFile(std::FILE* file) {
   if (!file) return false;
   return ::flock(::fileno(file), LOCK_EX | LOCK_NB) == 0;
+}
+
+std::FILE* CreateNewFile(const std::string& path, bool* existed) {
+  *existed = false;
+  const int fd = ::open(ResolvePath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    *existed = errno == EEXIST;
+    return nullptr;
+  }
+  std::FILE* file = ::fdopen(fd, "w+b");
+  if (!file) ::close(fd);
+  return file;
 }
 
 std::string TempDirectory() {

@@ -13,6 +13,7 @@
 #include <geoproj/database/bhdbstype.h>
 #include <geoproj/database/dbshuvtype.h>
 #include <geoproj/foundation/list0.h>
+#include <geoproj/platform/files.h>
 
 class CProjPath;
 class CVaglinje;
@@ -85,6 +86,22 @@ class CBorviDbs : public list0<bhdbstype> {
   // Holds the lock and the open file across several Uppdat calls. Both return 0.
   int BeginUpdate();
   int EndUpdate();
+
+  // Whether the last opening gave up because another process held the lock file past the wait,
+  // and where that lock file is; a host can tell the user which file blocks the project.
+  bool LockWasBusy() const { return m_lockBusy; }
+  std::string GetLockFileName() const { return m_lockPath; }
+
+  // What the last reading found wrong with the file. Records it could not take are reported
+  // one by one as status texts (file and offset) and counted here.
+  struct ReadReport {
+    int header_records = 0;  // records the header's kind counters count, as read
+    int read_records = 0;    // records taken into the list
+    int dropped = 0;         // records not taken: contradicting kinds, past the end offset
+    bool cut = false;        // the file ends inside a record
+    bool Damaged() const { return dropped > 0 || cut || header_records != read_records; }
+  };
+  const ReadReport& GetReadReport() const { return m_readReport; }
 
   void ChangeReadWriteAccess(int readonly) { m_readonly = readonly; }
   int IsReadOnly() const { return m_readonly; }
@@ -199,10 +216,19 @@ class CBorviDbs : public list0<bhdbstype> {
   int CreateDbsFile();
   int OpenDbsFile();
   static std::FILE* ExclusiveFile(std::FILE* file);
+  int ReadUnlocked(std::FILE* file, bool explicit_name);
+  void DropRecordsAfter(int count);
   int AdoptDbsFile(std::FILE* file);
   void CloseOwnFile();
   int ReadDatabase(std::FILE* file, bool explicit_name, bool own_file);
   int ReadRecords(std::FILE* file, bool explicit_name, bool own_file);
+  struct ReadState;
+  bool ReadRecordAt(std::FILE* file, long p, const unsigned char* raw, ReadState& state);
+  bool KindsAccepted(std::FILE* file, long p, bhdbstype* rec, ReadState& state);
+  void TakeRecord(std::FILE* file, long p, bhdbstype rec, ReadState& state);
+  void CorrectCounters(std::FILE* file, const ReadState& state);
+  void ReportDropped(long p, const bhdbstype& rec, const char* why);
+  void ReportCut(long p, long bytes);
   int VersionRule();
   int OpenForWrite(const char* name, int open, bool* opened);
   void WriteParts(int typ, int open);
@@ -217,7 +243,10 @@ class CBorviDbs : public list0<bhdbstype> {
   int StationAfter(int key);
   struct StationScope;
 
-  bool m_lockHeld = false;     // this object created the lock file it will remove
+  geoproj::LockHandle m_lock;   // the lock file this object created and will remove
+  bool m_lockBusy = false;      // the last TakeLock gave up waiting for another holder
+  bool m_unlocked = false;      // reading a folder that cannot hold a lock file, without one
+  ReadReport m_readReport;
   bool m_justCreated = false;  // the last Dbs_rw created the database file
   std::unordered_map<const bhdbstype*, Station> m_stations;  // filled while sorting by 5 or 6
   bool m_useStations = false;

@@ -49,13 +49,51 @@ std::vector<std::string> ListDirectory(const std::string& dir);
 // Case-insensitive comparison of two byte strings (ASCII letters only).
 bool EqualsNoCase(const std::string& a, const std::string& b);
 
-// Atomic creation of a lock file with the given content.
-enum class LockResult { kCreated, kHeld, kFailed };
-LockResult CreateLockFile(const std::string& path, const std::string& content);
+// A lock file this process created and holds. Its descriptor stays open with an exclusive
+// advisory lock on it, so that a process of this machine can tell a live holder from a file
+// left behind; device and inode tell it apart from a file created later at the same path.
+struct LockHandle {
+  int fd = -1;
+  unsigned long long dev = 0;
+  unsigned long long ino = 0;
+  bool held() const { return fd >= 0; }
+};
+
+// Atomic creation of a lock file with the given content. kReadOnly: the folder cannot hold a
+// new file (no write permission, read-only medium); kFailed: any other reason. With held given,
+// the created file stays open and locked in it until ReleaseLockFile; without, it is closed.
+enum class LockResult { kCreated, kHeld, kFailed, kReadOnly };
+LockResult CreateLockFile(const std::string& path, const std::string& content,
+                          LockHandle* held = nullptr);
+
+// Removes the lock file only while path still names the file held (someone may have deleted it
+// by hand and another process created its own since), then closes it. Does nothing when
+// nothing is held.
+void ReleaseLockFile(const std::string& path, LockHandle* held);
+
+// A lock file as another process finds it.
+struct LockFileInfo {
+  bool exists = false;
+  bool held_here = false;     // a process of this machine holds it
+  long long age_seconds = 0;  // since it was last written
+  unsigned long long dev = 0;
+  unsigned long long ino = 0;
+};
+LockFileInfo InspectLockFile(const std::string& path);
+
+// Removes a lock file nobody on this machine holds, provided path still names the file that
+// was inspected. kRemoved, kHeld (a live holder), or kChanged (gone or replaced meanwhile).
+enum class UnlockResult { kRemoved, kHeld, kChanged };
+UnlockResult RemoveStaleLockFile(const std::string& path, const LockFileInfo& inspected);
 
 // An exclusive OS lock on an open file, held until the file is closed ("exclusive share").
 // False when another process holds it.
 bool LockOpenFile(std::FILE* file);
+
+// Creates path for reading and writing ("w+b") only when no file of that name exists, in one
+// step, so that two creators can never both succeed and an existing file is never truncated.
+// Null on failure; *existed tells whether a file of that name was the reason.
+std::FILE* CreateNewFile(const std::string& path, bool* existed);
 
 // The temporary directory, without trailing separator.
 std::string TempDirectory();
