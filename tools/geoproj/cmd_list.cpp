@@ -5,6 +5,7 @@
 #include <string>
 
 #include <geoproj/database/borvi_dbs.h>
+#include <geoproj/foundation/text_helpers.h>
 
 #include "commands.h"
 #include "exit_codes.h"
@@ -33,14 +34,29 @@ std::string CheckSortKey(const std::string& text) {
   return std::string();
 }
 
+std::string Plural(int n, const char* word) {
+  return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+// What is damaged, the header's count against the records read, and the way out.
+std::string DamageWarning(const CBorviDbs& dbs, const std::string& dir) {
+  const CBorviDbs::ReadReport& report = dbs.GetReadReport();
+  std::string file;
+  SplitPath(dbs.GetDbsFileName().c_str(), nullptr, &file);
+  std::string details;
+  if (report.dropped > 0) details = Plural(report.dropped, "record") + " dropped";
+  if (report.cut) details += std::string(details.empty() ? "" : ", ") + "the file ends inside a record";
+  return "warning: database " + file + " is damaged: the header counts " +
+         Plural(report.header_records, "record") + ", " + std::to_string(report.read_records) +
+         " could be read" + (details.empty() ? "" : " (" + details + ")") + "; `geoproj restore " +
+         dir + "` rebuilds it from the borehole files";
+}
+
 int RunList(const ListOptions& options, ToolContext& context) {
   ProjectSession session(context);
   if (int rc = session.Open(options.dir)) return rc;
   CBorviDbs dbs(session.path());
-  if (dbs.Init(1, 0) != 0) {
-    session.host().Error("the database of " + options.dir + " could not be read");
-    return kExitFailure;
-  }
+  if (!ReadProjectDatabase(session, options.dir, &dbs)) return kExitFailure;
   if (options.sort != 0) dbs.Sortera(options.sort);
   const nlohmann::ordered_json records = RecordsJson(dbs);
   if (options.json)
@@ -51,6 +67,16 @@ int RunList(const ListOptions& options, ToolContext& context) {
 }
 
 }  // namespace
+
+bool ReadProjectDatabase(ProjectSession& session, const std::string& dir, CBorviDbs* dbs) {
+  if (dbs->Init(1, 0) != 0) {
+    session.host().Error("the database of " + dir + " could not be read");
+    if (dbs->LockWasBusy()) session.host().Error(LockFileAdvice(dbs->GetLockFileName(), dir));
+    return false;
+  }
+  if (dbs->GetReadReport().Damaged()) session.host().Error(DamageWarning(*dbs, dir));
+  return true;
+}
 
 void AddListCommand(CLI::App& app, CommandRun* run) {
   auto options = std::make_shared<ListOptions>();

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include <geoproj/database/borvi_dbs.h>
+#include <geoproj/platform/files.h>
 #include <geoproj/sounding/borvi_snd.h>
 
 #include "borehole_json.h"
@@ -30,7 +32,10 @@ int RunShow(const ShowOptions& options, ToolContext& context) {
     session.host().Error("no borehole " + options.id + " in " + options.dir);
     return kExitFailure;
   }
-  // Reading needs no database: the record is computed only when the borehole is saved.
+  // Reading needs no database: the record is computed only when the borehole is saved. One
+  // that is there is read all the same, to tell of damage or of a lock left behind.
+  CBorviDbs dbs(session.path());
+  if (FileExists(dbs.GetDbsFileName())) ReadProjectDatabase(session, options.dir, &dbs);
   std::unique_ptr<CBorviSnd> snd = session.NewSounding(nullptr);
   if (snd->Init(id.c_str(), nullptr) != 0) {
     session.host().Error("borehole " + options.id + " could not be read");

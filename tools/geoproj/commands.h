@@ -3,12 +3,17 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include <CLI/CLI.hpp>
 
 #include "tool_context.h"
 
+class CBorviDbs;
+
 namespace geoproj::tool {
+
+class ProjectSession;
 
 using CommandRun = std::function<int(ToolContext&)>;
 
@@ -16,5 +21,16 @@ void AddInitCommand(CLI::App& app, CommandRun* run);
 void AddListCommand(CLI::App& app, CommandRun* run);
 void AddShowCommand(CLI::App& app, CommandRun* run);
 void AddSaveCommand(CLI::App& app, CommandRun* run);
+void AddUnlockCommand(CLI::App& app, CommandRun* run);
+
+// Reads the project's database read-only for the commands that only read (list, show). False
+// when it cannot be read; a lock file held past the wait is named with its age, and damage
+// found in a database that was read is told with the way to repair it (both on standard
+// error).
+bool ReadProjectDatabase(ProjectSession& session, const std::string& dir, CBorviDbs* dbs);
+
+// What to tell about the lock file that kept the database of project dir closed; it points to
+// the unlock command, with which it lives.
+std::string LockFileAdvice(const std::string& lock_path, const std::string& dir);
 
 }  // namespace geoproj::tool

@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
   geoproj::tool::AddListCommand(app, &run);
   geoproj::tool::AddShowCommand(app, &run);
   geoproj::tool::AddSaveCommand(app, &run);
+  geoproj::tool::AddUnlockCommand(app, &run);
 
   try {
     app.parse(argc, argv);

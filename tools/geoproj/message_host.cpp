@@ -45,6 +45,8 @@ int MessageHost::Show(const std::string& text, unsigned flags, const std::string
     std::fflush(err_);
     return buttons == kMbOk ? kIdOk : DefaultAnswer(flags);
   }
+  if (mode_ == AnswerMode::kAsk && in_ && isatty(fileno(in_)))
+    return AskTerminal(buttons, (flags & kMbDefButton2) != 0, line);
   return Answer(buttons, line);
 }
 
@@ -68,8 +70,6 @@ int MessageHost::Answer(unsigned buttons, const std::string& line) {
   } else if (mode_ == AnswerMode::kNo) {
     word = buttons == kMbOkCancel ? "Cancel" : "No";
     answer = NoAnswer(buttons);
-  } else if (in_ && isatty(fileno(in_))) {
-    return AskTerminal(buttons, line);
   } else {
     std::fprintf(err_, "%s\n", line.c_str());
     std::fprintf(err_, "geoproj: no terminal to ask; answered %s (use --yes or --no)\n",
@@ -82,7 +82,7 @@ int MessageHost::Answer(unsigned buttons, const std::string& line) {
   return answer;
 }
 
-int MessageHost::AskTerminal(unsigned buttons, const std::string& line) {
+int MessageHost::AskTerminal(unsigned buttons, bool second_default, const std::string& line) {
   const char* choices = buttons == kMbOkCancel ? "[o]k/[c]ancel" : "[y]es/[n]o";
   for (int attempt = 0; attempt < 3; ++attempt) {
     std::fprintf(err_, "%s %s? ", line.c_str(), choices);
@@ -92,6 +92,7 @@ int MessageHost::AskTerminal(unsigned buttons, const std::string& line) {
     const char* p = reply;
     while (*p == ' ' || *p == '\t') ++p;
     const int c = std::tolower(static_cast<unsigned char>(*p));
+    if ((c == '\n' || c == '\0') && second_default) return NoAnswer(buttons);
     // Swedish and Norwegian users answer j(a); both languages say n(ej/ei) for no.
     if (c == 'y' || c == 'j' || c == 'o') return YesAnswer(buttons);
     if (c == 'n' || c == 'c') return NoAnswer(buttons);

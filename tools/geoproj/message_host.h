@@ -12,6 +12,10 @@ namespace geoproj::tool {
 
 enum class AnswerMode { kAsk, kYes, kNo };
 
+// The desktop platform's flag that makes the second button the default one: an empty reply on
+// the terminal takes it.
+inline constexpr unsigned kMbDefButton2 = 0x100;
+
 class MessageHost {
  public:
   // in is where questions are asked when it is a terminal; err receives everything shown.
@@ -34,7 +38,7 @@ class MessageHost {
 
  private:
   int Answer(unsigned flags, const std::string& line);
-  int AskTerminal(unsigned flags, const std::string& line);
+  int AskTerminal(unsigned buttons, bool second_default, const std::string& line);
 
   AnswerMode mode_;
   bool quiet_;
