@@ -151,6 +151,14 @@ TEST_F(ToolLockTest, DamageIsToldByListAndShowWhileTheRecordsReadAreUsed) {
   }
   EXPECT_EQ(Run({"list", project_.path(), "--json"}).Json().size(), 1u);
   EXPECT_EQ(project_.read(kDatabaseName), Database(20).substr(0, 600));
+
+  // Nothing at all could be read: list fails, show still shows the borehole.
+  project_.write(kDatabaseName, Database(20).substr(0, 540));
+  ToolResult nothing = Run({"list", project_.path(), "--json"});
+  EXPECT_EQ(nothing.status, 1);
+  EXPECT_TRUE(Has(nothing.err, "the header counts 20 records, 0 could be read")) << nothing.err;
+  EXPECT_EQ(nothing.out, "");
+  EXPECT_EQ(Run({"show", project_.path(), "BH1", "--json"}).status, 0);
 }
 
 }  // namespace

@@ -57,6 +57,9 @@ int RunList(const ListOptions& options, ToolContext& context) {
   if (int rc = session.Open(options.dir)) return rc;
   CBorviDbs dbs(session.path());
   if (!ReadProjectDatabase(session, options.dir, &dbs)) return kExitFailure;
+  // A damaged database of which nothing could be read has nothing to list: that is a failure.
+  const CBorviDbs::ReadReport& report = dbs.GetReadReport();
+  if (report.Damaged() && report.read_records == 0) return kExitFailure;
   if (options.sort != 0) dbs.Sortera(options.sort);
   const nlohmann::ordered_json records = RecordsJson(dbs);
   if (options.json)
