@@ -20,7 +20,8 @@ TEST_F(ToolFrameTest, VersionAndHelpEndSuccessfully) {
 
   ToolResult help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* word : {"init", "list", "show", "save", "--yes", "--no", "--install-dir", "-q"})
+  for (const char* word :
+       {"init", "list", "show", "save", "unlock", "--yes", "--no", "--install-dir", "-q"})
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
 
   ToolResult list_help = Run({"list", "--help"});
