@@ -75,7 +75,6 @@ bool ParseValueLine(const std::string& line, matetype* m) {
   return geoproj::ScanTookAll(line, read, 0, 6);
 }
 
-
 std::string LayerLine(const matetype& m) {
   std::string line = geoproj::Format("%s %d %d %d", geoproj::FieldText(m.namn).c_str(), m.index,
                                      m.nivakod, m.nivakalla);

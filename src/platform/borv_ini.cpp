@@ -1,5 +1,6 @@
 #include <geoproj/platform/borv_ini.h>
 
+#include "foundation/read_check.h"
 #include <geoproj/foundation/stdio_file_mem.h>
 #include <geoproj/foundation/text_helpers.h>
 #include <geoproj/foundation/trim_blanks.h>
@@ -26,6 +27,15 @@ bool SectionName(std::string_view line, std::string* name) {
   return true;
 }
 
+// The upper-cased key and the value of a "key = value" line; false when it holds none.
+bool SettingOf(std::string_view line, std::string* key, std::string* value) {
+  const size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return false;
+  *key = Upper(geoproj::TrimBlanks(line.substr(0, eq)));
+  *value = std::string(geoproj::TrimBlanks(line.substr(eq + 1)));
+  return !key->empty();
+}
+
 }  // namespace
 
 CBorvIni::CBorvIni(const char* installDir)
@@ -38,6 +48,8 @@ CBorvIni::Key CBorvIni::MakeKey(const char* section, const char* key) {
           Upper(geoproj::TrimBlanks(key ? key : ""))};
 }
 
+// A line that is neither blank, a comment, a section header nor a setting inside a section is
+// reported as dropped, as is binary garbage.
 void CBorvIni::Load() {
   CStdioFileMem file;
   if (!file.Open(geoproj::JoinPath(m_installDir, IniNamn), CStdioFileMem::modeRead)) return;
@@ -49,14 +61,15 @@ void CBorvIni::Load() {
     if (text.empty() || text.front() == ';') continue;
     if (SectionName(text, &section)) {
       inSection = true;
+      geoproj::CheckReadLine(file, line);
       continue;
     }
-    const size_t eq = text.find('=');
-    if (!inSection || eq == std::string_view::npos) continue;
-    const std::string key = Upper(geoproj::TrimBlanks(text.substr(0, eq)));
-    if (key.empty()) continue;
-    m_values.emplace(Key{section, key}, std::string(geoproj::TrimBlanks(text.substr(eq + 1))));
+    std::string key, value;
+    const bool setting = inSection && SettingOf(text, &key, &value);
+    geoproj::CheckReadLine(file, line, setting, "neither a section nor a setting");
+    if (setting) m_values.emplace(Key{section, key}, value);
   }
+  m_droppedContent = file.GetDroppedCount();
   file.Close();
 }
 

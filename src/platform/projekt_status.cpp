@@ -10,6 +10,8 @@
 #include <geoproj/foundation/text_helpers.h>
 #include <geoproj/foundation/trim_blanks.h>
 
+#include "foundation/read_check.h"
+
 namespace {
 
 struct DefaultStatus {
@@ -22,10 +24,15 @@ constexpr DefaultStatus kDefaults[] = {
     {5, "Avslutat"},  {6, "Ska arkiveras"}, {7, "Arkiverat"},
 };
 
+bool IsComment(std::string_view line) {
+  line = geoproj::TrimBlanks(line);
+  return line.empty() || line.front() == ';';
+}
+
 // Splits "number;text"; false when the line holds no status.
 bool ParseLine(std::string_view line, int* number, std::string* text) {
   line = geoproj::TrimBlanks(line);
-  if (line.empty() || line.front() == ';') return false;
+  if (IsComment(line)) return false;
   const size_t semi = line.find(';');
   if (semi == std::string_view::npos) return false;
   const std::string digits(geoproj::TrimBlanks(line.substr(0, semi)));
@@ -64,16 +71,23 @@ void CProjektStatus::LoadDefault() {
   Home();
 }
 
+// A line that is neither blank, a comment nor a status is reported as dropped, as is binary
+// garbage; a number given again is the list's own rule, not a loss.
 int CProjektStatus::Load(const char* path) {
   Clear();
+  m_droppedContent = 0;
   CStdioFileMem file;
   if (path && *path && file.Open(path, CStdioFileMem::modeRead)) {
     std::string line, text;
     int number = 0;
     std::unordered_set<int> seen;
     while (file.ReadString(line)) {
-      if (ParseLine(line, &number, &text) && seen.insert(number).second) Append(number, text.c_str());
+      if (IsComment(line)) continue;
+      const bool status = ParseLine(line, &number, &text);
+      geoproj::CheckReadLine(file, line, status, "not a status line");
+      if (status && seen.insert(number).second) Append(number, text.c_str());
     }
+    m_droppedContent = file.GetDroppedCount();
     file.Close();
   }
   if (Home() == 0) return 0;

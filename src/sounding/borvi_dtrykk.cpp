@@ -2,8 +2,9 @@
 
 #include <cstdio>
 
-void CBorviDtrykk::LasData(dtrykktype& rec, const std::string& line) {
-  std::sscanf(line.c_str(), "%f%ld", &rec.djup, &rec.varde);
+bool CBorviDtrykk::LasData(dtrykktype& rec, const std::string& line) {
+  const int n = std::sscanf(line.c_str(), "%f%ld", &rec.djup, &rec.varde);
+  return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 2, 2);
 }
 
 std::string CBorviDtrykk::SkrivData(dtrykktype& rec) {

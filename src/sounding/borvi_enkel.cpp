@@ -2,8 +2,9 @@
 
 #include <cstdio>
 
-void CBorviEnkel::LasData(enktype& rec, const std::string& line) {
-  std::sscanf(line.c_str(), "%f%ld", &rec.djup, &rec.varde);
+bool CBorviEnkel::LasData(enktype& rec, const std::string& line) {
+  const int n = std::sscanf(line.c_str(), "%f%ld", &rec.djup, &rec.varde);
+  return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 2, 2);
 }
 
 std::string CBorviEnkel::SkrivData(enktype& rec) {

@@ -2,10 +2,11 @@
 
 #include <cstdio>
 
-void CBorviRam::LasData(ramsondtype& rec, const std::string& line) {
+bool CBorviRam::LasData(ramsondtype& rec, const std::string& line) {
   long varde2 = 0;
-  if (std::sscanf(line.c_str(), "%f%ld%ld", &rec.djup, &rec.varde1, &varde2) == 3)
-    rec.varde2 = static_cast<int>(varde2);
+  const int n = std::sscanf(line.c_str(), "%f%ld%ld", &rec.djup, &rec.varde1, &varde2);
+  if (n == 3) rec.varde2 = static_cast<int>(varde2);
+  return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 3, 3);
 }
 
 std::string CBorviRam::SkrivData(ramsondtype& rec) {

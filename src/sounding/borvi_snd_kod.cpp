@@ -1,9 +1,11 @@
 // The code table of record free texts, its lookups, the weight codes and the installation's
 // code file "Kodfil.dat".
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "foundation/read_check.h"
 #include "geoproj/foundation/messages.h"
 #include "geoproj/foundation/text_helpers.h"
 #include "geoproj/platform/borv_ini.h"
@@ -150,29 +152,38 @@ bool LikaUtanSkiftlage(const std::string& a, const char* b) {
   return ua == ub;
 }
 
-// One line of the code file: a word the lookup does not use, a code, ten allowed flags.
-void LasKodRad(std::string line, const std::string& path) {
+// One line of the code file: a word the lookup does not use, a code, ten allowed flags (those
+// missing keep their value). A line it cannot take is reported as dropped.
+void LasKodRad(CStdioFileMem& file, std::string line) {
   std::size_t lf = line.find('\n');
   if (lf != std::string::npos) line.resize(lf);
   if (line.empty()) return;
   char ord1[12] = {}, ord2[12] = {};
-  if (std::sscanf(line.c_str(), "%11s%11s", ord1, ord2) < 2) return;
+  if (std::sscanf(line.c_str(), "%11s%11s", ord1, ord2) < 2) {
+    geoproj::CheckReadLine(file, line, false, "line without a code");
+    return;
+  }
   geoproj::UpperId(ord1);
   for (int i = 0; i < CBorviSnd::Ikod1; ++i) {
     kod& k = CBorviSnd::Akod1[i];
     if (std::strncmp(k.nummertext, ord2, 3) == 0 || std::strncmp(k.bokstavkod, ord2, 9) == 0) {
       int* t = k.tillaten;
-      std::sscanf(line.c_str(), "%*s%*s%d%d%d%d%d%d%d%d%d%d", &t[0], &t[1], &t[2], &t[3], &t[4],
-                  &t[5], &t[6], &t[7], &t[8], &t[9]);
+      const int flags = std::sscanf(line.c_str(), "%*s%*s%d%d%d%d%d%d%d%d%d%d", &t[0], &t[1],
+                                    &t[2], &t[3], &t[4], &t[5], &t[6], &t[7], &t[8], &t[9]);
+      geoproj::CheckReadLine(file, line, geoproj::ScanTookAll(line, std::max(flags, 0) + 2, 2, 12),
+                             "allowed flags do not parse");
       return;
     }
   }
-  geoproj::ShowMessageF(geoproj::kMbOk, nullptr, "Fel kod %s %s i %s", ord1, ord2, path.c_str());
+  geoproj::ShowMessageF(geoproj::kMbOk, nullptr, "Fel kod %s %s i %s", ord1, ord2,
+                        file.GetFilePath().c_str());
+  geoproj::CheckReadLine(file, line, false, "code not in the code table");
 }
 
 }  // namespace
 
 int CBorviSnd::ReadKod() {
+  m_droppedCodeFile = 0;
   if (!ini) return 0;
   CBorviInst inst;
   inst.Init(ini, projpath);
@@ -189,7 +200,8 @@ int CBorviSnd::ReadKod() {
   kodfil.SetFilePath(path);
   if (!kodfil.Open(path, CStdioFileMem::modeRead)) return 0;
   std::string line;
-  while (kodfil.ReadString(line) && !(line.size() && line[0] == '*')) LasKodRad(line, path);
+  while (kodfil.ReadString(line) && !(line.size() && line[0] == '*')) LasKodRad(kodfil, line);
+  m_droppedCodeFile = kodfil.GetDroppedCount();
   kodfil.Close();
   return 1;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/read_check.h"
 #include "geoproj/database/borvi_dbs.h"
 #include "geoproj/foundation/messages.h"
 #include "geoproj/foundation/text_helpers.h"
@@ -24,6 +25,11 @@ bool StartsSection(const std::string& line) { return !line.empty() && line[0] ==
 
 // A header line that holds a value: present, not empty, not a section line.
 bool HoldsValue(const std::string& line) { return !line.empty() && line[0] != '*'; }
+
+// The header holds four comment lines, and the GUID section three further lines; the format
+// reads no more.
+constexpr int kCommentLines = 4;
+constexpr int kGuidLines = 3;
 
 // Names used in the status text when a block's object cannot be created.
 const char* BlockName(int code) {
@@ -102,6 +108,28 @@ void InitBlock(T* block, CStdioFileMem* file, const char* datum) {
 
 }  // namespace
 
+// The lines of the header, read up to its first "*" line. A "*" among the six numbered lines
+// starts the sections early: the lines after it are read again as sections and judged there,
+// so the header reports nothing from that line on.
+class CBorviSnd::HeaderLines {
+ public:
+  explicit HeaderLines(CStdioFileMem& file) : file_(file) {}
+
+  bool Next(std::string& line) {
+    if (!file_.ReadString(line)) return false;
+    if (StartsSection(line)) judged_ = false;
+    return true;
+  }
+
+  void Check(const std::string& line, bool parsed, const char* why) {
+    if (judged_) geoproj::CheckReadLine(file_, line, parsed, why);
+  }
+
+ private:
+  CStdioFileMem& file_;
+  bool judged_ = true;
+};
+
 int CBorviSnd::Init(const char* idText, const std::string& path) {
   return Init(idText, path.empty() ? nullptr : path.c_str());
 }
@@ -112,6 +140,7 @@ int CBorviSnd::Init(const char* idText, const char* path) {
   geoproj::CopyField(id, idText ? idText : "");
   orgnamn[0] = '\0';
   m_skippedSections = 0;
+  m_droppedContent = 0;
   ReadFileDates();
   ReadSnd();
   const int result = ReadSeparateFiles();
@@ -136,32 +165,45 @@ void CBorviSnd::ReadSnd() {
   typ = &Bh;
   ReadHeader();
   ReadSections();
+  m_droppedContent += sndfil.GetDroppedCount();
 }
 
 void CBorviSnd::ReadHeader() {
+  HeaderLines lines(sndfil);
   std::string line;
   bool more = true;
   for (double& value : hvarde) {
-    more = more && sndfil.ReadString(line);
-    if (more && HoldsValue(line)) std::sscanf(line.c_str(), "%lf", &value);
+    more = more && lines.Next(line);
+    if (!more || !HoldsValue(line)) continue;
+    const int read = std::sscanf(line.c_str(), "%lf", &value);
+    lines.Check(line, geoproj::ScanTookAll(line, read, 0, 1), "not a number");
   }
-  if (!more || !sndfil.ReadString(line) || !HoldsValue(line)) {
+  const bool sixth = more && lines.Next(line);
+  if (!sixth || !HoldsValue(line)) {
     lutning = 90.0;
     startdjup = 0.0f;
     riktning = 0;
+    // After an empty sixth line the format reads no comment lines.
+    if (sixth && line.empty()) ReadComments(lines, kCommentLines);
     return;
   }
-  if (std::sscanf(line.c_str(), "%f %d %lf", &startdjup, &riktning, &lutning) < 3) {
+  const int read = std::sscanf(line.c_str(), "%f %d %lf", &startdjup, &riktning, &lutning);
+  lines.Check(line, geoproj::ScanTookAll(line, read, 0, 3),
+              "start depth, direction and inclination do not parse");
+  if (read < 3) {
     lutning = 90.0;
     riktning = 0;
   }
-  ReadComments();
+  ReadComments(lines, 0);
 }
 
-void CBorviSnd::ReadComments() {
+// Counts the lines from first on; those before kCommentLines become the comment lines.
+void CBorviSnd::ReadComments(HeaderLines& lines, int first) {
   std::string line;
-  for (int i = 0; sndfil.ReadString(line) && !StartsSection(line); ++i) {
-    if (i >= 4 || line.empty()) continue;
+  for (int i = first; lines.Next(line) && !StartsSection(line); ++i) {
+    if (line.empty()) continue;
+    lines.Check(line, i < kCommentLines, "line after the four comment lines not read");
+    if (i >= kCommentLines) continue;
     geoproj::DosToWin(line);
     kommentar[i] = line;
   }
@@ -195,7 +237,7 @@ void CBorviSnd::ReadSection(std::string& line) {
   switch (code) {
     case 97: SkipSection(); break;
     case 98: break;
-    case 99: ReadGuidSection(); break;
+    case 99: ReadGuidSection(line); break;
     case 107:
       geoproj::ShowStatusF("Kan inte skapa klassinformation f\xF6r CPTHeader (Id=%s)", id);
       ++m_skippedSections;
@@ -203,7 +245,7 @@ void CBorviSnd::ReadSection(std::string& line) {
       break;
     default:
       if (BlockName(code))
-        ReadBlock(code);
+        ReadBlock(line, code);
       else {
         geoproj::ShowStatusF("Ok\xE4nd metodkod (%d) f\xF6r Id: %s", code, id);
         ++m_skippedSections;
@@ -233,13 +275,14 @@ void CBorviSnd::SetBlockDate(const std::string& codeLine, int code) {
 }
 
 // A block whose object cannot be created is skipped whole: its data lines are no code lines.
-void CBorviSnd::ReadBlock(int code) {
+void CBorviSnd::ReadBlock(const std::string& codeLine, int code) {
   if (!New(code)) {
     geoproj::ShowStatusF("Kan inte skapa klassinformation f\xF6r %s (Id=%s)", BlockName(code), id);
     ++m_skippedSections;
     SkipSection();
     return;
   }
+  geoproj::CheckReadLine(sndfil, codeLine);
   switch (code) {
     case 21: InitBlock(dreie, &sndfil, datum); break;
     case 22: InitBlock(enkel, &sndfil, datum); break;
@@ -253,12 +296,14 @@ void CBorviSnd::ReadBlock(int code) {
 }
 
 // The GUID line: the origin name (its first word) and, after it and one separator, the GUID.
-void CBorviSnd::ReadGuidSection() {
+void CBorviSnd::ReadGuidSection(const std::string& codeLine) {
+  geoproj::CheckReadLine(sndfil, codeLine);
   std::string line;
   if (!sndfil.ReadString(line)) return MissingOrigin();
   geoproj::DosToWin(line);
   // A "*" in place of the GUID line already ends the section.
   if (StartsSection(line)) return MissingOrigin();
+  geoproj::CheckReadLine(sndfil, line);
   const char* blanks = " \t\n\v\f\r";
   const std::size_t start = line.find_first_not_of(blanks);
   std::size_t end = line.find_first_of(blanks, start == std::string::npos ? 0 : start);
@@ -282,7 +327,10 @@ void CBorviSnd::MissingOrigin() {
 void CBorviSnd::ReadGuidLines() {
   std::string line;
   for (int i = 0; sndfil.ReadString(line) && !StartsSection(line); ++i) {
-    if (i < 3 && !line.empty()) guidrader[i] = line;
+    if (line.empty()) continue;
+    geoproj::CheckReadLine(sndfil, line, i < kGuidLines,
+                           "line after the three GUID lines not read");
+    if (i < kGuidLines) guidrader[i] = line;
   }
 }
 
@@ -312,9 +360,14 @@ int CBorviSnd::ReadSeparateFiles() {
   return 0;
 }
 
-// Reads a separate file into its new object; an object that reports a read error is dropped.
+// Reads a separate file into its new object; an object that reports a read error is dropped,
+// what it could not take is counted all the same. The file holds that one block: what follows
+// its end line would be lost on writing.
 void CBorviSnd::InitSeparate(int code) {
-  if (code == 60 && tlk->Init(&tlkfil, id, nullptr) != 0) {
+  if (code != 60) return;
+  const int read = tlk->Init(&tlkfil, id, nullptr);
+  m_droppedContent += tlk->m_droppedContent + geoproj::ReportLinesLeft(tlkfil);
+  if (read != 0) {
     delete tlk;
     tlk = nullptr;
   }

@@ -3,15 +3,17 @@
 #include <cstdio>
 #include <cstring>
 
-void CBorviTotal::LasData(totaltype& rec, const std::string& line) {
+bool CBorviTotal::LasData(totaltype& rec, const std::string& line) {
   if (m_varde4 >= 2) {
-    std::sscanf(line.c_str(), "%f%ld%ld%ld", &rec.djup, &rec.varde1, &rec.varde2, &rec.varde3);
-    return;
+    const int n = std::sscanf(line.c_str(), "%f%ld%ld%ld", &rec.djup, &rec.varde1, &rec.varde2,
+                              &rec.varde3);
+    return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 4, 4);
   }
-  std::sscanf(line.c_str(), "%f%ld%ld", &rec.djup, &rec.varde1, &rec.varde2);
+  const int n = std::sscanf(line.c_str(), "%f%ld%ld", &rec.djup, &rec.varde1, &rec.varde2);
   // Older formats mark each step as pushed ("SL") or rotated ("TR") after the two readings.
   std::string mod = line.size() > 20 ? line.substr(20, 2) : std::string();
   geoproj::CopyField(rec.mod, mod == "SL" ? "SL" : "TR");
+  return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 3, 3);
 }
 
 std::string CBorviTotal::SkrivData(totaltype& rec) {

@@ -3,8 +3,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
+#include "foundation/read_check.h"
 #include "geoproj/platform/uuid.h"
 #include "geoproj/sounding/borvi_snd.h"
 
@@ -25,6 +27,8 @@ SondHuvud LasSondHuvud(const std::string& in, std::size_t text7_max) {
   int n = std::sscanf(line.c_str(), "%f%d%d%d%d%ld%s", &h.varde1, &h.stopp, &h.varde3,
                       &h.varde4, &h.varde5, &h.varde6, text7.data());
   h.antal = n > 0 ? n : 0;
+  // Every value is optional, but a value that is not a number loses those after it.
+  h.tolkad = ScanTookAll(line, n, 0, 7);
   h.text7.assign(text7.data(), strnlen(text7.data(), text7_max));
   return h;
 }
@@ -36,13 +40,28 @@ std::string SkrivSondHuvud(int flagga1, int stopp, int varde3, int varde4, const
                 varde4, sgf, varde6, text7, guid.c_str());
 }
 
-bool LasSondRad(CStdioFileMem* file, std::string& line) {
-  if (!file->ReadString(line)) return false;
-  if (!line.empty() && line[0] == '*') return false;
+SondRadTyp LasSondRad(CStdioFileMem* file, std::string& line) {
+  if (!file->ReadString(line)) return SondRadTyp::kFilslut;
+  if (!line.empty() && line[0] == '*') return SondRadTyp::kSlut;
   std::size_t lf = line.find('\n');
   if (lf != std::string::npos) line.resize(lf);
   DosToWin(line);
-  return true;
+  return SondRadTyp::kData;
+}
+
+bool SondSiffrorTagna(const std::string& line, std::size_t kolumn, int lasta, int kravda,
+                      int mest) {
+  // The weight, mode and text that follow the numbers are no numbers.
+  return ScanTookAll(std::string_view(line).substr(0, kolumn), lasta, kravda, mest);
+}
+
+void SondRadKontroll(CStdioFileMem* file, const std::string& line, bool tolkad, const char* vad) {
+  CheckReadLine(*file, line, tolkad, vad);
+}
+
+void SondBlockAvskuret(CStdioFileMem* file, int kodrad, int metod) {
+  file->ReportDroppedAt(kodrad,
+                        Format("block %d cut off by the end of the file", metod).c_str());
 }
 
 void SondText(char* text, std::size_t size, const std::string& line, std::size_t kolumn) {

@@ -56,7 +56,8 @@ class CBorviTlk : public list0<matetype> {
   ~CBorviTlk() override;
 
   // Reads the block from file, or the separate file name when file is null. id is not used.
-  // 0 when a layer or a groundwater level was read, else -1.
+  // 0 when a layer or a groundwater level was read, else -1. What it cannot take is reported
+  // as dropped content of the file and counted in m_droppedContent.
   int Init(CStdioFileMem* file, const char* id, const char* name = nullptr);
   // Writes the block to file, or the separate file name when file is null.
   // 0 = written (or nothing to write to), -1 = refused in embedded mode without a file.
@@ -99,13 +100,19 @@ class CBorviTlk : public list0<matetype> {
   int m_option1 = 0;
   int m_option2 = 0;
   int samlagring = 0;    // non-zero: written as a block into the caller's file
+  // Places the last Init could not take: a line that does not parse, binary garbage, a layer
+  // cut off before its level, and in a file of its own the lines after its end line.
+  int m_droppedContent = 0;
 
  protected:
   // Orders by level, highest first, for keys 1 and -1.
   int Sortval(int key) override;
 
  private:
+  class BlockReader;
   int ReadBlock(CStdioFileMem* file);
+  void ReadGroundwater(BlockReader& reader);
+  void ReadLayer(BlockReader& reader, const std::string& layerLine);
   void WriteBlock(CStdioFileMem* file);
   void SyncName(matetype* m) const;
   void RemoveBlocks();

@@ -9,6 +9,8 @@
 //                    first section header
 // Lines end with CR LF or LF. Section and key names are compared without regard to case; the
 // first occurrence of a key in a section wins. Values are code page 1252 text, kept as written.
+// The ignored lines other than blank lines and comments, and lines holding binary garbage, are
+// reported as dropped content (status text with the file and line) and counted.
 //
 // The directories searched for calibration files after the project directory are the settings
 // KALIBKAT1 and KALIBKAT2 of section [KATALOG]. A relative directory is taken relative to the
@@ -44,6 +46,8 @@ class CBorvIni {
 
   // Whether "Borvi.ini" was found and read.
   bool Loaded() const { return m_loaded; }
+  // Lines of "Borvi.ini" that were not taken (see above).
+  int DroppedContent() const { return m_droppedContent; }
 
  private:
   using Key = std::pair<std::string, std::string>;  // upper-cased section and key
@@ -55,4 +59,5 @@ class CBorvIni {
   std::string m_installDir;
   std::map<Key, std::string> m_values;
   bool m_loaded = false;
+  int m_droppedContent = 0;
 };

@@ -4,7 +4,9 @@
 // The status list file is a code page 1252 text file with one "number;text" per line (blanks
 // around either part ignored, CR LF or LF). Blank lines, lines beginning with ";", lines
 // without a number and ";", and lines with an empty text are passed over; a number given twice
-// keeps its first text. Texts are cut to 63 characters.
+// keeps its first text. Texts are cut to 63 characters. The lines passed over other than blank
+// and ";" lines, and lines holding binary garbage, are reported as dropped content (status text
+// with the file and line) and counted.
 #pragma once
 
 #include <geoproj/foundation/list0.h>
@@ -27,6 +29,8 @@ class CProjektStatus : public list0<projektstatustype> {
   // cannot be read or holds no status, the built-in list is taken instead. Returns 0 when the
   // file's statuses were taken, 1 when the built-in list was.
   int Load(const char* path);
+  // Lines of the file the last Load could not take (see above).
+  int DroppedContent() const { return m_droppedContent; }
   // Replaces the list with the built-in statuses: 1 "Planerat", 2 "P\xE5g\xE5ende",
   // 3 "Levererat", 4 "Vilande", 5 "Avslutat", 6 "Ska arkiveras", 7 "Arkiverat".
   void LoadDefault();
@@ -42,4 +46,5 @@ class CProjektStatus : public list0<projektstatustype> {
   void Append(int number, const char* text);
 
   void* m_handle = nullptr;
+  int m_droppedContent = 0;
 };

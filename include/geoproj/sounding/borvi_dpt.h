@@ -24,6 +24,6 @@ class CBorviDpt : public geoproj::SondBlock<CBorviDpt, dpttype> {
 
  private:
   friend class geoproj::SondBlock<CBorviDpt, dpttype>;
-  void LasData(dpttype& rec, const std::string& line);
+  bool LasData(dpttype& rec, const std::string& line);
   std::string SkrivData(dpttype& rec);
 };

@@ -30,6 +30,6 @@ class CBorviDreie : public geoproj::SondBlock<CBorviDreie, dreietype> {
 
  private:
   friend class geoproj::SondBlock<CBorviDreie, dreietype>;
-  void LasData(dreietype& rec, const std::string& line);
+  bool LasData(dreietype& rec, const std::string& line);
   std::string SkrivData(dreietype& rec);
 };

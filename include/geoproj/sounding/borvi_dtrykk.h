@@ -29,6 +29,6 @@ class CBorviDtrykk : public geoproj::SondBlock<CBorviDtrykk, dtrykktype> {
 
  private:
   friend class geoproj::SondBlock<CBorviDtrykk, dtrykktype>;
-  void LasData(dtrykktype& rec, const std::string& line);
+  bool LasData(dtrykktype& rec, const std::string& line);
   std::string SkrivData(dtrykktype& rec);
 };

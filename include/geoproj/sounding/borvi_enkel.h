@@ -29,6 +29,6 @@ class CBorviEnkel : public geoproj::SondBlock<CBorviEnkel, enktype> {
 
  private:
   friend class geoproj::SondBlock<CBorviEnkel, enktype>;
-  void LasData(enktype& rec, const std::string& line);
+  bool LasData(enktype& rec, const std::string& line);
   std::string SkrivData(enktype& rec);
 };

@@ -33,6 +33,6 @@ class CBorviFjell : public geoproj::SondBlock<CBorviFjell, fjelltype> {
 
  private:
   friend class geoproj::SondBlock<CBorviFjell, fjelltype>;
-  void LasData(fjelltype& rec, const std::string& line);
+  bool LasData(fjelltype& rec, const std::string& line);
   std::string SkrivData(fjelltype& rec);
 };

@@ -31,6 +31,6 @@ class CBorviRam : public geoproj::SondBlock<CBorviRam, ramsondtype, 16> {
 
  private:
   friend class geoproj::SondBlock<CBorviRam, ramsondtype, 16>;
-  void LasData(ramsondtype& rec, const std::string& line);
+  bool LasData(ramsondtype& rec, const std::string& line);
   std::string SkrivData(ramsondtype& rec);
 };

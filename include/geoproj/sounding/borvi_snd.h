@@ -144,6 +144,13 @@ class CBorviSnd {
   // Sections of ID.SND the last Init skipped (unknown code or no class for it). Writing such a
   // borehole back would drop them, so callers that save check it first.
   int m_skippedSections = 0;
+  // Places in the files the last Init read (ID.SND and the separate files) whose content it
+  // could not take: lines that do not parse, binary garbage, a block cut off by the end of the
+  // file. Each was shown as a status text with its file and line. Writing such a borehole back
+  // would lose that content, so callers that save check it first.
+  int m_droppedContent = 0;
+  // Lines of the installation's code file the constructor could not take, reported the same way.
+  int m_droppedCodeFile = 0;
   int tmpnamn = 0;                // 1: the files have the fixed temporary names
   std::string kommentar[4];       // free text lines of the header
   std::string guid;               // the borehole's GUID
@@ -183,16 +190,17 @@ class CBorviSnd {
   int SetSndBhstat();
 
   // Reading.
+  class HeaderLines;
   void ReadFileDates();
   void ReadSnd();
   void ReadHeader();
-  void ReadComments();
+  void ReadComments(HeaderLines& lines, int first);
   void ReadSections();
   void ReadSection(std::string& line);
   void SkipSection();
   void SetBlockDate(const std::string& codeLine, int code);
-  void ReadBlock(int code);
-  void ReadGuidSection();
+  void ReadBlock(const std::string& codeLine, int code);
+  void ReadGuidSection(const std::string& codeLine);
   void MissingOrigin();
   void ReadGuidLines();
   int HasSeparateObject(int code) const;

@@ -39,6 +39,6 @@ class CBorviTotal : public geoproj::SondBlock<CBorviTotal, totaltype> {
 
  private:
   friend class geoproj::SondBlock<CBorviTotal, totaltype>;
-  void LasData(totaltype& rec, const std::string& line);
+  bool LasData(totaltype& rec, const std::string& line);
   std::string SkrivData(totaltype& rec);
 };

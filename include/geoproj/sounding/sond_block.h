@@ -5,7 +5,8 @@
 // A block class derives from SondBlock<itself, its record, size of text 7> and supplies
 //   static constexpr int kMetod;                 the method code
 //   static constexpr std::size_t kTextKolumn;    where the free text starts in a data line
-//   void LasData(T& rec, const std::string& line);  the numbers (and weight or mode)
+//   bool LasData(T& rec, const std::string& line);  the numbers (and weight or mode); false
+//                                                   when the line lacks numbers its format holds
 //   std::string SkrivData(T& rec);               the numbers part of a line as written
 // and may declare `int m_varde4` to keep header value 4 (otherwise it is read and dropped, and
 // written as 0).
@@ -32,6 +33,7 @@ struct SondHuvud {
   std::string text7;
   std::string guid;
   int antal = 0;  // number of values the header line held (0 when none)
+  bool tolkad = false;  // every value the line holds was read
 };
 
 // Splits a header line (already converted from the DOS code page). text7 is cut to
@@ -42,9 +44,24 @@ SondHuvud LasSondHuvud(const std::string& line, std::size_t text7_max);
 std::string SkrivSondHuvud(int flagga1, int stopp, int varde3, int varde4, const char* kodtyp,
                            long varde6, const char* text7, const std::string& guid);
 
-// Reads the next data line of a block: false at the end of the file or at a line beginning with
-// "*" (which is consumed). The line is cut at its first LF and converted from the DOS code page.
-bool LasSondRad(CStdioFileMem* file, std::string& line);
+// What the next line of a block is: a data line, the line beginning with "*" that ends the block
+// (consumed), or the end of the file, which cuts the block off.
+enum class SondRadTyp { kData, kSlut, kFilslut };
+
+// Reads the next line of a block. A data line is cut at its first LF and converted from the DOS
+// code page.
+SondRadTyp LasSondRad(CStdioFileMem* file, std::string& line);
+
+// Whether a data line held every number its format holds: at least kravda of them, and as many
+// as the part before the text column holds words, up to mest. lasta is the scanf result.
+bool SondSiffrorTagna(const std::string& line, std::size_t kolumn, int lasta, int kravda,
+                      int mest);
+
+// Reports a header or data line the block could not take whole as dropped content of the file.
+void SondRadKontroll(CStdioFileMem* file, const std::string& line, bool tolkad, const char* vad);
+
+// Reports the block whose code line is kodrad as cut off by the end of the file.
+void SondBlockAvskuret(CStdioFileMem* file, int kodrad, int metod);
 
 // The free text of a data line: everything after its first kolumn characters, cut to the field.
 void SondText(char* text, std::size_t size, const std::string& line, std::size_t kolumn);
@@ -83,24 +100,34 @@ class SondBlock : public list0<T> {
 
   // Reads the block that follows the code line: the header line, then data lines up to and
   // including the next "*" line. Appends to the list. 0 = read, -1 = no header line; then
-  // nothing changes.
+  // nothing changes. Lines it cannot take whole, and a block the end of the file cuts off, are
+  // reported as dropped content of the file.
   int Init(CStdioFileMem* file, const char* datum) {
+    if (!file) return -1;
+    const int kodrad = file->GetLineNumber();
     std::string line;
-    if (!file || !file->ReadString(line)) return -1;
+    if (!file->ReadString(line)) {
+      SondBlockAvskuret(file, kodrad, Derived::kMetod);
+      return -1;
+    }
     // A "*" in place of the header line ends the block: reading on would take the next
     // section's code and header lines for data.
     if (!line.empty() && line[0] == '*') return -1;
     CopyField(m_datum, datum ? datum : "");
     DosToWin(line);
-    TaHuvud(LasSondHuvud(line, Text7Size - 1));
-    while (LasSondRad(file, line)) {
+    const SondHuvud huvud = LasSondHuvud(line, Text7Size - 1);
+    SondRadKontroll(file, line, huvud.tolkad, "header line does not parse");
+    TaHuvud(huvud);
+    SondRadTyp typ;
+    while ((typ = LasSondRad(file, line)) == SondRadTyp::kData) {
       this->Ny(1, nullptr);
       T& rec = *this->pael;
-      Self().LasData(rec, line);
+      SondRadKontroll(file, line, Self().LasData(rec, line), "data line does not parse");
       SondText(rec.text, sizeof rec.text, line, Derived::kTextKolumn);
       if constexpr (requires { rec.symbol; })
         SondSymbol(Derived::kMetod, rec.text, m_kodtyp, rec.symbol);
     }
+    if (typ == SondRadTyp::kFilslut) SondBlockAvskuret(file, kodrad, Derived::kMetod);
     return 0;
   }
 
