@@ -1,6 +1,7 @@
 // save DIR ID...: files rewritten, database records recomputed.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <regex>
 #include <string>
 
@@ -117,6 +118,61 @@ TEST_F(ToolSaveTest, RefusesABoreholeWithBlocksItCannotWriteBack) {
       << r.err;
   EXPECT_EQ(project_.read("BH3.SND"), with_cpt);
   EXPECT_FALSE(locked());
+}
+
+// Random bytes, never a line end or a "*" when they stand in for one line.
+std::string Garbage(std::size_t count, bool one_line) {
+  std::mt19937 random(4242);
+  std::string bytes;
+  while (bytes.size() < count) {
+    const char c = static_cast<char>(random() % 256);
+    if (!one_line || (c != '\n' && c != '*')) bytes += c;
+  }
+  return bytes;
+}
+
+// Damage seen in the field: a borehole file overwritten with random bytes, and 40 garbage bytes
+// in place of a data line. Writing either back would lose what the reading could not take, so
+// save leaves the borehole alone unless forced; show shows what was read and says what is not.
+TEST_F(ToolSaveTest, RefusesABoreholeReadWithLossesUnlessForced) {
+  std::string in_block = Bh2Snd();
+  const std::size_t line = in_block.find("\r\n 14.800") + 2;
+  in_block.replace(line, in_block.find("\r\n", line) - line, Garbage(40, true));
+  const struct {
+    const char* what;
+    std::string snd;
+    const char* dropped;
+  } cases[] = {
+      {"random bytes", Garbage(3000, false), "place(s) in its files could not be read"},
+      {"garbage in a block", in_block, "BH3: 1 place(s) in its files could not be read"},
+  };
+  for (const auto& c : cases) {
+    project_.write("BH3.SND", Bh2Snd());
+    Ok({"save", project_.path(), "BH3"});
+    project_.write("BH3.SND", c.snd);
+    const std::string db = database();
+
+    ToolResult shown = Run({"show", project_.path(), "BH3"});
+    EXPECT_EQ(shown.status, 0) << c.what;
+    EXPECT_NE(shown.err.find(c.dropped), std::string::npos) << c.what << "\n" << shown.err;
+
+    ToolResult refused = Run({"save", project_.path(), "BH3"});
+    EXPECT_EQ(refused.status, 1) << c.what;
+    EXPECT_EQ(refused.out, "") << c.what;
+    EXPECT_NE(refused.err.find("BH3.SND, line "), std::string::npos) << c.what << refused.err;
+    EXPECT_NE(refused.err.find("borehole BH3: "), std::string::npos) << c.what << refused.err;
+    EXPECT_NE(refused.err.find(c.dropped), std::string::npos) << c.what << refused.err;
+    EXPECT_NE(refused.err.find("--force"), std::string::npos) << c.what << refused.err;
+    EXPECT_EQ(project_.read("BH3.SND"), c.snd) << c.what;
+    EXPECT_EQ(database(), db) << c.what;
+    EXPECT_FALSE(locked()) << c.what;
+
+    ToolResult forced = Run({"save", "--force", project_.path(), "BH3"});
+    EXPECT_EQ(forced.status, 0) << c.what << forced.err;
+    EXPECT_EQ(forced.out, "saved BH3\n") << c.what;
+    EXPECT_NE(project_.read("BH3.SND"), c.snd) << c.what;
+    EXPECT_NE(database(), db) << c.what;
+  }
 }
 
 TEST_F(ToolSaveTest, NeedsAWritableDatabase) {

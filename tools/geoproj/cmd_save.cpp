@@ -1,5 +1,6 @@
-// save DIR ID...: reads each borehole and writes it back, so that its files are rewritten and
-// its database record recomputed.
+// save DIR ID... [--force]: reads each borehole and writes it back, so that its files are
+// rewritten and its database record recomputed. A borehole whose files could not be read whole
+// is left as it is unless --force is given: writing it back would lose what was not read.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -19,11 +20,30 @@ namespace {
 struct SaveOptions {
   std::string dir;
   std::vector<std::string> ids;
+  bool force = false;
 };
+
+// Whether the borehole read may be written back; says why not.
+bool MayWriteBack(ProjectSession& session, const CBorviSnd& snd, const std::string& shown_id,
+                  bool force) {
+  if (snd.m_skippedSections > 0) {
+    session.host().Error("borehole " + shown_id + " holds " +
+                         std::to_string(snd.m_skippedSections) +
+                         " section(s) this version cannot write back; not saved");
+    return false;
+  }
+  if (snd.m_droppedContent > 0 && !force) {
+    session.host().Error("borehole " + shown_id + ": " + std::to_string(snd.m_droppedContent) +
+                         " place(s) in its files could not be read; not saved, as saving "
+                         "would lose them (--force saves what was read)");
+    return false;
+  }
+  return true;
+}
 
 // Writing a borehole reports its failures only by message; a database write that happened
 // shows in the header's update number, which every successful write raises.
-bool SaveBorehole(ProjectSession& session, CBorviDbs& dbs, const std::string& id) {
+bool SaveBorehole(ProjectSession& session, CBorviDbs& dbs, const std::string& id, bool force) {
   const std::string shown_id = Cp1252ToUtf8(id);
   if (!session.HasFiles(id)) {
     session.host().Error("no borehole " + shown_id + " in " + session.path()->m_projKat);
@@ -34,11 +54,7 @@ bool SaveBorehole(ProjectSession& session, CBorviDbs& dbs, const std::string& id
     session.host().Error("borehole " + shown_id + " could not be read");
     return false;
   }
-  if (snd->m_skippedSections > 0) {
-    session.host().Error("borehole " + shown_id + " holds " + std::to_string(snd->m_skippedSections) +
-                         " section(s) this version cannot write back; not saved");
-    return false;
-  }
+  if (!MayWriteBack(session, *snd, shown_id, force)) return false;
   const auto written_before = dbs.m_huv.uppdnr;
   snd->Uppdat(id.c_str(), nullptr);
   if (dbs.m_huv.uppdnr == written_before) {
@@ -61,7 +77,8 @@ int RunSave(const SaveOptions& options, ToolContext& context) {
     return kExitFailure;
   }
   bool all_saved = true;
-  for (const std::string& id : ids) all_saved = SaveBorehole(session, dbs, id) && all_saved;
+  for (const std::string& id : ids)
+    all_saved = SaveBorehole(session, dbs, id, options.force) && all_saved;
   return all_saved ? kExitDone : kExitFailure;
 }
 
@@ -73,6 +90,9 @@ void AddSaveCommand(CLI::App& app, CommandRun* run) {
       "save", "Read each borehole and write it back (files and database record)");
   cmd->add_option("DIR", options->dir, "Project directory")->required();
   cmd->add_option("ID", options->ids, "Borehole identifiers")->required();
+  cmd->add_flag("--force", options->force,
+                "Save also a borehole whose files could not be read whole (what was not read "
+                "is lost)");
   cmd->fallthrough();
   cmd->callback([run, options] {
     *run = [options](ToolContext& context) { return RunSave(*options, context); };

@@ -41,6 +41,9 @@ int RunShow(const ShowOptions& options, ToolContext& context) {
     session.host().Error("borehole " + options.id + " could not be read");
     return kExitFailure;
   }
+  if (snd->m_droppedContent > 0)
+    session.host().Error("borehole " + options.id + ": " + std::to_string(snd->m_droppedContent) +
+                         " place(s) in its files could not be read; what follows lacks them");
   const nlohmann::ordered_json borehole = BoreholeJson(*snd);
   if (options.json)
     PrintJson(borehole);
