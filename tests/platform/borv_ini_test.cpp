@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include <geoproj/platform/files.h>
 
+#include "support/status_log.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -34,8 +36,15 @@ TEST_F(BorvIniTest, ReadsSectionsAndKeysWithoutRegardToCase) {
                  "Namn=F\xF6rr\xE5" "d\n"
                  "[borvpar]\n"
                  "Extra=1");
+  geoproj::test::StatusLog status;
   CBorvIni ini(install_.path().c_str());
   EXPECT_TRUE(ini.Loaded());
+  // The setting before any section and the line without "=" are not taken, and told so.
+  const std::string file = JoinPath(install_.path(), "Borvi.ini");
+  EXPECT_EQ(status.shown(), (std::vector<std::string>{
+                                file + ", line 1: neither a section nor a setting",
+                                file + ", line 6: neither a section nor a setting"}));
+  EXPECT_EQ(2, ini.DroppedContent());
   struct Case {
     const char* section;
     const char* key;
@@ -112,9 +121,12 @@ TEST_F(BorvIniTest, LongAndBinaryLinesDoNotDisturbTheRest) {
   bytes += std::string("K2=a\0b\n", 7);
   bytes += "K3=ok\n";
   install_.write("Borvi.ini", bytes);
+  geoproj::test::StatusLog status;
   CBorvIni ini(install_.path().c_str());
   EXPECT_EQ(100000u, ini.ReadKey("S", "K1").size());
   EXPECT_EQ("ok", ini.ReadKey("S", "K3"));
+  EXPECT_TRUE(status.Contains(JoinPath(install_.path(), "Borvi.ini") + ", line 3: binary garbage"));
+  EXPECT_EQ(1, ini.DroppedContent());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <geoproj/foundation/text_helpers.h>
 
+#include "support/status_log.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -49,7 +50,14 @@ TEST_F(ProjektStatusTest, ReadsNumberedTextsInFileOrder) {
                                       "-1;Negativ\n"
                                       "99999999999;F\xF6r stor\n"
                                       "7;Sista utan radslut");
+  geoproj::test::StatusLog status;
   EXPECT_EQ(0, list_.Load(path.c_str()));
+  // Lines passed over that are no comments are told; a number given again is no loss.
+  std::vector<std::string> told;
+  for (int line : {7, 8, 10, 12})
+    told.push_back(path + ", line " + std::to_string(line) + ": not a status line");
+  EXPECT_EQ(told, status.shown());
+  EXPECT_EQ(4, list_.DroppedContent());
   EXPECT_EQ((Statuses{{10, "Anbud"},
                       {20, "P\xE5g\xE5" "ende"},
                       {5, "Avslutat"},

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "support/message_log.h"
+#include "support/status_log.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -189,12 +190,14 @@ class KodFile : public KodTable {
     if (kodfil) dir_.write("Kodfil.dat", *kodfil);
   }
 
-  // Creates a sounding file with the settings, which reads the code choice and file.
-  void Load() {
+  // Creates a sounding file with the settings, which reads the code choice and file. Returns
+  // the number of code file lines it could not take.
+  int Load() {
     CBorvIni ini(dir_.path().c_str());
     CProjPath path;
     path.SetPath(dir_.path().c_str());
     CBorviSnd snd(&path, nullptr, &ini);
+    return snd.m_droppedCodeFile;
   }
 
   bool Allowed(int nummer, int metod) { return Entry(nummer)->tillaten[metod - 20] == 1; }
@@ -263,6 +266,35 @@ TEST_F(KodFile, UnknownCodeIsReportedAndSkipped) {
   ASSERT_EQ(log.shown().size(), 1u);
   EXPECT_EQ(log.shown()[0].text, "Fel kod X ZZ i " + KodfilPath());
   EXPECT_TRUE(Allowed(43, 21));
+}
+
+// Lines the code file cannot take are told with their line and counted; the flags read before a
+// damaged one stay taken. Empty lines and what follows the end line are no content.
+TEST_F(KodFile, LinesItCannotTakeAreReportedWithTheirLine) {
+  const std::string kodfil =
+      "X 43 0 0 0 0 0 1 1 1 0 0\r\n"
+      "\r\n"
+      "Y SA 0 0 x 0\r\n"
+      "ENSAM\r\n"
+      "Z ZZ 1\r\n"
+      "W B1 1 \x01\r\n"
+      "*\r\n"
+      "efter slutraden\r\n";
+  Install("FIL", &kodfil);
+  geoproj::test::StatusLog status;
+  geoproj::test::MessageLog messages;
+  EXPECT_EQ(Load(), 4);
+  const std::string file = KodfilPath();
+  EXPECT_EQ(status.shown(), (std::vector<std::string>{
+                                file + ", line 3: allowed flags do not parse",
+                                file + ", line 4: line without a code",
+                                file + ", line 5: code not in the code table",
+                                file + ", line 6: binary garbage"}));
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].text, "Fel kod Z ZZ i " + file);
+  EXPECT_TRUE(Allowed(43, 27));
+  EXPECT_FALSE(Allowed(34, 20));
+  EXPECT_TRUE(Allowed(34, 23));
 }
 
 TEST_F(KodFile, MissingCodeFileKeepsTheBuiltInFlags) {
