@@ -10,11 +10,13 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <geoproj/foundation/stdio_file_mem.h>
 #include <geoproj/platform/date_time.h>
 
 #include "support/message_log.h"
+#include "support/status_log.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -357,7 +359,12 @@ TEST_F(BorviTlkFile, StarLineEndsTheBlockEvenInsideALayer) {
   CStdioFileMem in;
   in.SetFilePath(dir.file("CUT.TLK"));
   CBorviTlk tlk(1, 0, 0);
+  geoproj::test::StatusLog status;
   ASSERT_EQ(tlk.Init(&in, "BH1", nullptr), 0);
+  // The layer lost its level; what follows the block is the caller's to read, not lost.
+  const std::string report = dir.file("CUT.TLK") + ", line 1: layer without its level line";
+  EXPECT_EQ(status.shown(), std::vector<std::string>{report});
+  EXPECT_EQ(tlk.m_droppedContent, 1);
   std::string line;
   ASSERT_NE(in.ReadString(line), 0);
   EXPECT_EQ(line, "21 01.01.2020");
