@@ -93,6 +93,34 @@ std::map<std::string, Index>& Indexes() {
 
 }  // namespace
 
+namespace {
+
+// The directory and the last component of a path, split as the path resolution splits it.
+void SplitDirEntry(const std::string& path, std::string* dir, std::string* name) {
+  const std::size_t cut = path.find_last_of("/\\");
+  if (cut == std::string::npos) {
+    dir->clear();
+    *name = path;
+  } else {
+    *dir = path.substr(0, cut == 0 ? 1 : cut);
+    *name = path.substr(cut + 1);
+  }
+}
+
+}  // namespace
+
+void NotePathCreated(const std::string& path) {
+  std::string dir, name;
+  SplitDirEntry(path, &dir, &name);
+  NoteEntryCreated(dir, name);
+}
+
+void NotePathRemoved(const std::string& path) {
+  std::string dir, name;
+  SplitDirEntry(path, &dir, &name);
+  NoteEntryRemoved(dir, name);
+}
+
 std::string EntryKey(const std::string& name) {
   std::string key = Cp1252Spelling(name);
   for (char& c : key)

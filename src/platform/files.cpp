@@ -1,5 +1,7 @@
 #include <geoproj/platform/files.h>
 
+#include <geoproj/platform/dir_index.h>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -55,16 +57,7 @@ std::string ResolvePath(const std::string& path) {
   std::string dir, name;
   SplitLast(path, &dir, &name);
   if (name.empty()) return path;
-  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-  if (!d) return path;
-  std::string found;
-  while (dirent* e = ::readdir(d)) {
-    if (EqualsNoCase(e->d_name, name)) {
-      found = e->d_name;
-      break;
-    }
-  }
-  ::closedir(d);
+  const std::string found = FindEntryNoCase(dir, name);
   if (found.empty()) return path;
   if (dir.empty()) return found;
   return dir == "/" ? "/" + found : dir + path[dir.size()] + found;
@@ -83,15 +76,24 @@ bool DirectoryExists(const std::string& path) {
 bool RemoveFile(const std::string& path) {
   std::string resolved = ResolvePath(path);
   if (!FileExists(resolved)) return false;
-  return ::unlink(resolved.c_str()) == 0;
+  if (::unlink(resolved.c_str()) != 0) return false;
+  NotePathRemoved(resolved);
+  return true;
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
-  return std::rename(ResolvePath(from).c_str(), ResolvePath(to).c_str()) == 0;
+  const std::string source = ResolvePath(from), target = ResolvePath(to);
+  if (std::rename(source.c_str(), target.c_str()) != 0) return false;
+  NotePathRemoved(source);
+  NotePathCreated(target);
+  return true;
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
-  return std::fopen(ResolvePath(path).c_str(), mode);
+  const std::string resolved = ResolvePath(path);
+  std::FILE* file = std::fopen(resolved.c_str(), mode);
+  if (file && mode[0] != 'r') NotePathCreated(resolved);
+  return file;
 }
 
 bool ReadFileBytes(const std::string& path, std::string* bytes) {
@@ -170,6 +172,7 @@ LockResult CreateLockFile(const std::string& path, const std::string& content, L
     if (errno == EEXIST) return LockResult::kHeld;
     return IsReadOnlyError(errno) ? LockResult::kReadOnly : LockResult::kFailed;
   }
+  NotePathCreated(resolved);
   // Waits only while a remover of stale lock files looks at the new file. Such a remover may
   // have taken the file away before the lock was ours: then it is not our lock.
   FlockRetrying(fd, LOCK_EX);
@@ -193,8 +196,9 @@ void ReleaseLockFile(const std::string& path, LockHandle* held) {
   if (!held->held()) return;
   const std::string resolved = ResolvePath(path);
   struct stat st;
-  if (::stat(resolved.c_str(), &st) == 0 && SameFile(st, held->dev, held->ino))
-    ::unlink(resolved.c_str());
+  if (::stat(resolved.c_str(), &st) == 0 && SameFile(st, held->dev, held->ino) &&
+      ::unlink(resolved.c_str()) == 0)
+    NotePathRemoved(resolved);
   ::close(held->fd);
   *held = LockHandle{};
 }
@@ -228,6 +232,7 @@ UnlockResult RemoveStaleLockFile(const std::string& path, const LockFileInfo& in
     result = UnlockResult::kHeld;
   } else if (::fstat(fd, &st) == 0 && SameFile(st, inspected.dev, inspected.ino) &&
              NamesOpenFile(resolved, fd) && ::unlink(resolved.c_str()) == 0) {
+    NotePathRemoved(resolved);
     result = UnlockResult::kRemoved;
   }
   ::close(fd);
@@ -241,11 +246,13 @@ bool LockOpenFile(std::FILE* file) {
 
 std::FILE* CreateNewFile(const std::string& path, bool* existed) {
   *existed = false;
-  const int fd = ::open(ResolvePath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  const std::string resolved = ResolvePath(path);
+  const int fd = ::open(resolved.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) {
     *existed = errno == EEXIST;
     return nullptr;
   }
+  NotePathCreated(resolved);
   std::FILE* file = ::fdopen(fd, "w+b");
   if (!file) ::close(fd);
   return file;

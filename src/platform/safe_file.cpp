@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include <geoproj/platform/dir_index.h>
 #include <geoproj/platform/files.h>
 
 namespace geoproj {
@@ -181,7 +182,9 @@ bool SafeRewrite::Open(const std::string& path) {
   Close();
   path_ = ResolvePath(path);
   fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  return fd_ >= 0;
+  if (fd_ < 0) return false;
+  NotePathCreated(path_);
+  return true;
 }
 
 void SafeRewrite::Commit(const std::string& bytes) {

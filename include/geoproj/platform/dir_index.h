@@ -19,6 +19,9 @@ std::string FindEntryNoCase(const std::string& dir, const std::string& name);
 // This process created or removed the entry name of dir.
 void NoteEntryCreated(const std::string& dir, const std::string& name);
 void NoteEntryRemoved(const std::string& dir, const std::string& name);
+// The same for the last component of a path.
+void NotePathCreated(const std::string& path);
+void NotePathRemoved(const std::string& path);
 
 // The key under which names that differ only in case, or in spelling (the code page bytes the
 // other programs write, or the UTF-8 that Linux tools give), meet.
