@@ -13,6 +13,7 @@
 #include <geoproj/platform/proj_path.h>
 
 #include "database/dbs_io.h"
+#include "database/dbs_extents.h"
 #include "database/dbs_texts.h"
 
 const double CBorviDbs::m_sek_noll = 9999999.9;
@@ -39,12 +40,12 @@ Attempt WaitWhileBusy(Try attempt) {
 
 }  // namespace
 
-CBorviDbs::CBorviDbs(CProjPath* proj) : m_proj(proj) {
+CBorviDbs::CBorviDbs(CProjPath* proj) : m_proj(proj), m_extents(std::make_unique<geoproj::dbs::DbsExtents>()) {
   NewHeader();
   SetProjectPaths();
 }
 
-CBorviDbs::CBorviDbs() = default;
+CBorviDbs::CBorviDbs() : m_extents(std::make_unique<geoproj::dbs::DbsExtents>()) {}
 
 CBorviDbs::~CBorviDbs() {
   // An object destroyed inside an update must not leave its lock behind for everybody else.

@@ -10,6 +10,7 @@
 #include <geoproj/foundation/messages.h>
 #include <geoproj/foundation/text_helpers.h>
 
+#include "database/dbs_extents.h"
 #include "database/dbs_io.h"
 #include "database/dbs_texts.h"
 
@@ -138,6 +139,8 @@ int CBorviDbs::DbsSync(std::FILE* file) {
 
   for (node* n = disk.m_forst; n; n = n->next)
     if (listed.insert(IdKey(n->rec)).second) list0<bhdbstype>::Ny(1, &n->rec);
+  // Records took the other writer's contents: the kept extents no longer describe them.
+  m_extents->Invalidate();
 
   if (keep) {
     Set_aktel(keep);

@@ -9,6 +9,7 @@
 #include <geoproj/foundation/text_helpers.h>
 #include <geoproj/platform/uuid.h>
 
+#include "database/dbs_extents.h"
 #include "database/dbs_io.h"
 #include "database/dbs_texts.h"
 
@@ -97,7 +98,8 @@ void CBorviDbs::WriteParts(int typ, int open) {
     m_huv.ymin = m_huv.ymax = cur->y;
     m_huv.zmin = m_huv.zmax = cur->z;
   }
-  if (typ >= 1 && typ <= 3) RecomputeExtents();
+  // Types 2 and 3 ask for the extents alone, after the host changed records of its own.
+  if (typ >= 1 && typ <= 3) RecomputeExtents(typ >= 2);
   if (cur) WriteCurrent(cur);
   if (typ >= 1 && open == 1) {
     EnsureGuid();
@@ -152,35 +154,19 @@ void CBorviDbs::UncountRecord(const bhdbstype& r) {
 }
 
 // Extents over every record that still has an identifier (a record being deleted has none).
-// An empty list leaves the header's extents as they are.
-void CBorviDbs::RecomputeExtents() {
-  constexpr double kInf = std::numeric_limits<double>::infinity();
-  double sek[2] = {kInf, -kInf}, x[2] = {kInf, -kInf}, y[2] = {kInf, -kInf}, z[2] = {kInf, -kInf};
-  bool any = false;
-  auto widen = [](double (&range)[2], double v) {
-    if (v < range[0]) range[0] = v;
-    if (v > range[1]) range[1] = v;
-  };
-  for (node* n = m_forst; n; n = n->next) {
-    const bhdbstype& r = n->rec;
-    if (!r.id[0]) continue;
-    any = true;
-    widen(sek, r.sek);
-    widen(x, r.x);
-    widen(y, r.y);
-    const double low = IsAvp(r) ? r.z - r.djup : r.z;
-    if (low < z[0]) z[0] = low;
-    if (r.z > z[1]) z[1] = r.z;
+// An empty list leaves the header's extents as they are. The record written is the current
+// one: only its change is taken in, unless the list was reshaped (a record removed or inserted
+// before others, a sort), records were appended without being written, or the whole list is
+// asked for.
+void CBorviDbs::RecomputeExtents(bool whole_list) {
+  const bhdbstype* cur = Get_aktel();
+  const bool kept = !whole_list && m_extents->Describes(m_reshapes);
+  if (kept && cur) m_extents->Update(cur);
+  if (!kept || m_extents->Known() != static_cast<std::size_t>(m_antal)) {
+    m_extents->Rebuild(m_reshapes);
+    for (node* n = m_forst; n; n = n->next) m_extents->Update(&n->rec);
   }
-  if (!any) return;
-  m_huv.sekmin = sek[0];
-  m_huv.sekmax = sek[1];
-  m_huv.xmin = x[0];
-  m_huv.xmax = x[1];
-  m_huv.ymin = y[0];
-  m_huv.ymax = y[1];
-  m_huv.zmin = z[0];
-  m_huv.zmax = z[1];
+  m_extents->Apply(&m_huv);
 }
 
 void CBorviDbs::EnsureGuid() {
@@ -195,12 +181,43 @@ int CBorviDbs::Findid(char* id, long filpos) {
     geoproj::UpperId(id);
     geoproj::CopyField(key, id);
   }
+  if (id && filpos < 0 && JumpToId(key)) return 0;
   for (int rc = Home(); rc == 0; rc = (*this)++ ? 0 : -1) {
     if (id && std::strncmp(pael->id, key, 8) == 0) return 0;
     if (filpos >= 0 && pael->filpos == filpos) return 0;
   }
   Goto_mark();
   return -1;
+}
+
+// The first record of each identifier, in list order, with its position. Records appended since
+// the last look are taken in from the end; any other change of the list reads it again.
+void CBorviDbs::RefreshIdPlaces() {
+  node* n = m_forst;
+  int pos = 1;
+  if (m_idReshapes != m_reshapes || m_idCount > m_antal) {
+    m_idPlaces.clear();
+  } else {
+    n = m_sist;
+    for (int back = m_antal - m_idCount; back > 1 && n; --back) n = n->prev;
+    pos = m_idCount + 1;
+    if (m_idCount == m_antal) n = nullptr;
+  }
+  for (; n; n = n->next, ++pos) m_idPlaces.try_emplace(geoproj::dbs::IdText(n->rec), IdPlace{n, pos});
+  m_idReshapes = m_reshapes;
+  m_idCount = m_antal;
+}
+
+bool CBorviDbs::JumpToId(const char* key) {
+  RefreshIdPlaces();
+  const auto found = m_idPlaces.find(key);
+  if (found == m_idPlaces.end()) return false;
+  node* n = found->second.where;
+  if (std::strncmp(n->rec.id, key, 8) != 0) return false;
+  m_akt = n;
+  m_pos = found->second.pos;
+  pael = &n->rec;
+  return true;
 }
 
 int CBorviDbs::FindNuel(const bhdbstype* el) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -19,6 +20,9 @@ class CProjPath;
 class CVaglinje;
 class CDbsGUID;
 class CBorviSnd;
+namespace geoproj::dbs {
+class DbsExtents;
+}
 
 class CBorviDbs : public list0<bhdbstype> {
  public:
@@ -235,8 +239,14 @@ class CBorviDbs : public list0<bhdbstype> {
   void WriteCurrent(bhdbstype* rec);
   void CountNewRecord(const bhdbstype& rec);
   void UncountRecord(const bhdbstype& rec);
-  void RecomputeExtents();
+  // The extents over the list into the header; whole_list walks every record again instead of
+  // taking in the current record's change.
+  void RecomputeExtents(bool whole_list = false);
   void EnsureGuid();
+  // Makes the record with this identifier current through the identifier index; false when the
+  // index does not know it (or the record was renamed in place), and the list must be walked.
+  bool JumpToId(const char* key);
+  void RefreshIdPlaces();
   bool WriteDeletion(const char* name);
   void RemoveBoreholeFiles(const char* id);
   Station StationOf(const bhdbstype& rec);
@@ -250,4 +260,16 @@ class CBorviDbs : public list0<bhdbstype> {
   bool m_justCreated = false;  // the last Dbs_rw created the database file
   std::unordered_map<const bhdbstype*, Station> m_stations;  // filled while sorting by 5 or 6
   bool m_useStations = false;
+
+  // Kept record by record so that a save of one borehole costs the same in a small and a large
+  // project: the extents, and where each identifier's record is (valid while the list is only
+  // appended to; see list0::m_reshapes).
+  std::unique_ptr<geoproj::dbs::DbsExtents> m_extents;
+  struct IdPlace {
+    node* where;
+    int pos;
+  };
+  std::unordered_map<std::string, IdPlace> m_idPlaces;
+  std::uint64_t m_idReshapes = ~std::uint64_t{0};
+  int m_idCount = 0;
 };

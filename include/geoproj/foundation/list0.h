@@ -7,6 +7,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -85,6 +86,7 @@ class list0 {
       m_forst = n;
     m_akt->prev = n;
     ++m_antal;
+    ++m_reshapes;
     m_akt = n;
     pael = &n->rec;
     return 0;
@@ -114,6 +116,7 @@ class list0 {
     }
     delete gone;
     --m_antal;
+    ++m_reshapes;
     if (!m_forst) {
       m_akt = m_sist = nullptr;
       m_antal = 0;
@@ -233,6 +236,7 @@ class list0 {
     for (node* n = m_forst; n; n = n->next) nodes.push_back(n);
     MergeSort(nodes, key);
     Relink(nodes);
+    ++m_reshapes;
     m_akt = akt;
     m_mark = mark;
     pael = m_akt ? &m_akt->rec : nullptr;
@@ -258,6 +262,7 @@ class list0 {
           throw geoproj::ListError("Internt sorteringsfel i Todbs::Sortera");
         }
         LinkBefore(y, z);
+        ++m_reshapes;
         ++counter;
       }
       if (!x->next) break;
@@ -296,6 +301,10 @@ class list0 {
   std::string m_fel;
   T* pael = nullptr;
   T* markel = nullptr;
+  // Raised by every change of the list other than appending at the end (removals, insertions
+  // before an element, sorting), so that what a derived list keeps about its elements and
+  // their places can tell when it must look at the whole list again.
+  std::uint64_t m_reshapes = 0;
 
  private:
   static node* NewNode() { return new node; }
@@ -310,6 +319,7 @@ class list0 {
     m_forst = m_sist = m_akt = m_mark = nullptr;
     pael = markel = nullptr;
     m_antal = m_pos = 0;
+    ++m_reshapes;
   }
 
   // Sortval with the cursor on a and the mark on b.
