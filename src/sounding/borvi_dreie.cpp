@@ -4,9 +4,12 @@
 #include <cstdio>
 
 bool CBorviDreie::LasData(dreietype& rec, const std::string& line) {
-  const int n = std::sscanf(line.c_str(), "%f%ld", &rec.djup, &rec.varde);
-  // The weight stands in the nine characters after the value column, up to the first blank.
-  std::string vikt = line.size() > 13 ? line.substr(13, 9) : std::string();
+  int slut = 0;
+  const int n = std::sscanf(line.c_str(), "%f%ld%n", &rec.djup, &rec.varde, &slut);
+  // The weight stands in the nine characters after the value column, up to the first blank;
+  // values too wide for their columns push it right, one blank behind them.
+  const std::size_t kolumn = std::max<std::size_t>(13, static_cast<std::size_t>(slut) + 1);
+  std::string vikt = line.size() > kolumn ? line.substr(kolumn, 9) : std::string();
   vikt.resize(std::min(vikt.find(' '), vikt.size()));
   geoproj::CopyField(rec.vikt, rec.varde < 0 ? std::string("SL") : vikt);
   return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 2, 2);

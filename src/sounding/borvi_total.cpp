@@ -1,5 +1,6 @@
 #include "geoproj/sounding/borvi_total.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -9,9 +10,13 @@ bool CBorviTotal::LasData(totaltype& rec, const std::string& line) {
                               &rec.varde3);
     return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 4, 4);
   }
-  const int n = std::sscanf(line.c_str(), "%f%ld%ld", &rec.djup, &rec.varde1, &rec.varde2);
-  // Older formats mark each step as pushed ("SL") or rotated ("TR") after the two readings.
-  std::string mod = line.size() > 20 ? line.substr(20, 2) : std::string();
+  int slut = 0;
+  const int n =
+      std::sscanf(line.c_str(), "%f%ld%ld%n", &rec.djup, &rec.varde1, &rec.varde2, &slut);
+  // Older formats mark each step as pushed ("SL") or rotated ("TR") after the two readings;
+  // readings too wide for their columns push the mark right, one blank behind them.
+  const std::size_t kolumn = std::max<std::size_t>(20, static_cast<std::size_t>(slut) + 1);
+  std::string mod = line.size() > kolumn ? line.substr(kolumn, 2) : std::string();
   geoproj::CopyField(rec.mod, mod == "SL" ? "SL" : "TR");
   return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 3, 3);
 }

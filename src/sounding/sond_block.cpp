@@ -70,8 +70,13 @@ void SondText(char* text, std::size_t size, const std::string& line, std::size_t
 
 std::string SondRad(std::string siffror, std::size_t kolumn, const char* text,
                     std::size_t size) {
-  if (siffror.size() < kolumn) siffror.resize(kolumn, ' ');
-  siffror.append(text, strnlen(text, size));
+  const std::size_t n = strnlen(text, size);
+  // Values too wide for their columns push the text right; a blank keeps it apart from a digit.
+  if (siffror.size() < kolumn)
+    siffror.resize(kolumn, ' ');
+  else if (siffror.size() > kolumn && siffror.back() != ' ' && n > 0)
+    siffror += ' ';
+  siffror.append(text, n);
   siffror += '\n';
   return siffror;
 }

@@ -398,6 +398,24 @@ TEST_F(BlockLines, CanonicalBlocksRoundTripByteForByte) {
                                            DataLine("    0.200    12.000   0.000", 30, ""));
 }
 
+// Values too wide for their columns (a damaged file written back) push the weight, the mode and
+// the text right, with a blank between a digit and the text; such a line reads back to the same
+// values and text.
+TEST_F(BlockLines, ValuesTooWideForTheirColumnsRoundTrip) {
+  const std::string sgf = "1.000000 93 2 0 1 17 ref GUID " + kGuid + "\n";
+  ExpectRoundTrip<CBorviDreie>(dir_, 21, sgf + DataLine("12345.500 123456 SL1", 22, "KA") +
+                                             "1234567.500 123456789 100 SA\n");
+  ExpectRoundTrip<CBorviEnkel>(dir_, 22, sgf + "1234567.500 1234567890   GR\n");
+  ExpectRoundTrip<CBorviDtrykk>(dir_, 23, sgf + "100.500 12345   LE\n");
+  ExpectRoundTrip<CBorviRam>(dir_, 24, sgf + "1234567.500 123456789012 7 ST\n");
+  ExpectRoundTrip<CBorviTotal>(dir_, 25, "1.000000 93 0 1 1 0 x GUID " + kGuid + "\n" +
+                                             DataLine("99999.500 1234567     3 SL", 29, "B2"));
+  ExpectRoundTrip<CBorviTotal>(dir_, 25, "1.000000 94 1 5 1 0 x GUID " + kGuid + "\n" +
+                                             "1234567.500 1234567 1234567 1234567 F\n");
+  ExpectRoundTrip<CBorviFjell>(dir_, 26, sgf + "1234567.500 1234567890   F\n");
+  ExpectRoundTrip<CBorviDpt>(dir_, 35, sgf + "123456789.000     5.000   0.250 x\n");
+}
+
 // The own-sounding code "MY" in any record's text.
 template <class Block>
 class OwnCode : public BlockLines {};

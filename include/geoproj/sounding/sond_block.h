@@ -123,7 +123,7 @@ class SondBlock : public list0<T> {
       this->Ny(1, nullptr);
       T& rec = *this->pael;
       SondRadKontroll(file, line, Self().LasData(rec, line), "data line does not parse");
-      SondText(rec.text, sizeof rec.text, line, Derived::kTextKolumn);
+      SondText(rec.text, sizeof rec.text, line, TextKolumn(rec, line));
       if constexpr (requires { rec.symbol; })
         SondSymbol(Derived::kMetod, rec.text, m_kodtyp, rec.symbol);
     }
@@ -180,6 +180,19 @@ class SondBlock : public list0<T> {
 
  private:
   Derived& Self() { return static_cast<Derived&>(*this); }
+
+  // Where the text of a data line starts: in its column, unless the values read are too wide
+  // for their columns (a damaged file) and the line holds them as SondRad writes them, with the
+  // text behind them.
+  std::size_t TextKolumn(T& rec, const std::string& line) {
+    const std::size_t kolumn = Derived::kTextKolumn;
+    const std::string siffror = Self().SkrivData(rec);
+    const std::size_t bredd = siffror.size();
+    if (bredd <= kolumn || line.size() < bredd ||
+        line.compare(kolumn, bredd - kolumn, siffror, kolumn, bredd - kolumn) != 0)
+      return kolumn;
+    return siffror.back() == ' ' ? bredd : bredd + 1;
+  }
 
   void TaHuvud(const SondHuvud& h) {
     m_flagga1 = (h.varde1 > 0.99f && h.varde1 < 1.01f) ? 1 : 0;
