@@ -19,7 +19,7 @@ make_project "$tool" "$project" 20
 expected_show=$("$tool" -q show "$project" S2 --json) || fail "show before the saves"
 before=$(snapshot "$tool" "$project")
 number_before=$(update_number "$project")
-saver() { for _ in $(seq 1 "$rounds"); do "$tool" -q save "$project" S2 >/dev/null || echo "save failed" >&2; done; }
+saver() { for _ in $(seq 1 "$rounds"); do "$tool" -q save "$project" S2 >/dev/null 2>&1 || echo "save failed" >&2; done; }
 saver 2>"$work/e1" & a=$!
 saver 2>"$work/e2" & b=$!
 shows=0 bad=0

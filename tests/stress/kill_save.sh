@@ -34,7 +34,7 @@ for round in $(seq 1 "$rounds"); do
   records=$("$tool" -q list "$project" --json) || fail "round $round: the database does not open"
   [ "$records" = "$records_before" ] || fail "round $round: database records changed"
   # shellcheck disable=SC2046
-  "$tool" -q save "$project" $(ids "$count") >/dev/null || fail "round $round: the save after the kill failed"
+  "$tool" -q save "$project" $(ids "$count") >/dev/null 2>&1 || fail "round $round: the save after the kill failed"
   after=$(snapshot "$tool" "$project")
   [ "$after" = "$before" ] || { diff <(echo "$before") <(echo "$after") | head >&2; fail "round $round: the project changed"; }
   ls -a "$project" | grep -q 'geoproj-rewrite' && fail "round $round: a rewrite journal stayed behind the save"

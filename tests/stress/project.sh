@@ -14,7 +14,7 @@ make_project() {
   done
   "$tool" -q init "$dir" >/dev/null
   # shellcheck disable=SC2046 # one argument per borehole
-  "$tool" -q save "$dir" $(ids "$count") >/dev/null
+  "$tool" -q save "$dir" $(ids "$count") >/dev/null 2>&1
 }
 
 ids() { seq -f 'S%g' 1 "$1"; }

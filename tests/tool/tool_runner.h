@@ -75,7 +75,8 @@ inline void DrainPipes(int out_fd, int err_fd, ToolResult& result) {
 // through a pipe, so never a terminal, unless stdin_fd names another open file to read.
 inline ToolResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                              const std::map<std::string, std::string>& env = {},
-                             const std::string& stdin_text = "", int stdin_fd = -1) {
+                             const std::string& stdin_text = "", int stdin_fd = -1,
+                             int stderr_fd = -1) {
   // A tool that exits before reading its input must not kill the test with SIGPIPE.
   std::signal(SIGPIPE, SIG_IGN);
   ToolResult result;
@@ -85,7 +86,7 @@ inline ToolResult RunProgram(const std::string& program, const std::vector<std::
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, stdin_fd >= 0 ? stdin_fd : in_pipe[0], 0);
   posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
+  posix_spawn_file_actions_adddup2(&actions, stderr_fd >= 0 ? stderr_fd : err_pipe[1], 2);
   for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]})
     posix_spawn_file_actions_addclose(&actions, fd);
 
@@ -137,6 +138,25 @@ inline ToolResult RunToolOnTerminal(const std::vector<std::string>& args, const 
   (void)!write(master, typed.data(), typed.size());
   ToolResult result = RunProgram(ToolPath(), args, {}, "", terminal);
   close(terminal);
+  close(master);
+  return result;
+}
+
+// Runs the tool with standard error on a pseudo-terminal; what it wrote there comes back in err.
+inline ToolResult RunToolWithTerminalErrors(const std::vector<std::string>& args) {
+  ToolResult failed;
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return failed;
+  const int terminal = open(ptsname(master), O_RDWR | O_NOCTTY);
+  if (terminal < 0) {
+    close(master);
+    return failed;
+  }
+  ToolResult result = RunProgram(ToolPath(), args, {}, "", -1, terminal);
+  close(terminal);
+  fcntl(master, F_SETFL, O_NONBLOCK);
+  char chunk[4096];
+  for (ssize_t n; (n = read(master, chunk, sizeof chunk)) > 0;) result.err.append(chunk, static_cast<std::size_t>(n));
   close(master);
   return result;
 }

@@ -194,5 +194,58 @@ TEST_F(ToolSaveTest, AHeldLockFailsTheSaveAndStaysInPlace) {
   EXPECT_EQ(project_.read(kLockName), "Database busy!");
 }
 
+// Saving a whole project: every borehole of the directory, whatever the spelling of its
+// name, in identifier order, with a summary and, on a terminal only, a progress bar.
+class ToolSaveAllTest : public ToolTest {
+ protected:
+  void SetUp() override {
+    ToolTest::SetUp();
+    if (IsSkipped()) return;
+    for (const char* id : {"B10", "B2", "B1", "\xC3\x98" "2"})  // the last one UTF-8 spelled
+      project_.write(std::string(id) + ".SND", Bh1Snd());
+    project_.write("B2.TLK", Bh1Tlk());
+    Ok({"init", project_.path()});
+  }
+};
+
+TEST_F(ToolSaveAllTest, SavesEveryBoreholeInIdentifierOrderWithASummary) {
+  ToolResult r = Ok({"save", project_.path(), "--all"});
+  EXPECT_EQ(r.out, "saved B1\nsaved B2\nsaved B10\nsaved \xC3\x98" "2\n");
+  EXPECT_NE(r.err.find("saved 4 of 4 boreholes, 0 refused\n"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find('\r'), std::string::npos) << "no progress bar off a terminal";
+  // The UTF-8 spelled file was rewritten in place, not joined by a code page twin.
+  EXPECT_FALSE(project_.exists("\xD8" "2.SND"));
+  ToolResult quiet = Ok({"-q", "save", project_.path(), "--all"});
+  EXPECT_EQ(quiet.out, "");
+  EXPECT_EQ(quiet.err, "saved 4 of 4 boreholes, 0 refused\n");
+  // The same borehole by its name in either spelling.
+  EXPECT_EQ(Ok({"save", project_.path(), "\xC3\xB8" "2"}).out, "saved \xC3\x98" "2\n");
+}
+
+TEST_F(ToolSaveAllTest, ANameThatSpellsNoIdentifierIsReportedAndCounted) {
+  project_.write("X\x81.SND", Bh1Snd());
+  project_.write("TOOLONGNAME.SND", Bh1Snd());
+  ToolResult r = Run({"save", project_.path(), "--all"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("'X\\x81.SND'"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("'TOOLONGNAME.SND'"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("saved 4 of 6 boreholes, 2 refused"), std::string::npos) << r.err;
+}
+
+TEST_F(ToolSaveAllTest, TakesEitherIdentifiersOrAll) {
+  EXPECT_EQ(Run({"save", project_.path()}).status, 2);
+  EXPECT_EQ(Run({"save", project_.path(), "--all", "B1"}).status, 2);
+}
+
+TEST_F(ToolSaveAllTest, ShowsAProgressBarOnATerminal) {
+  for (int i = 20; i < 30; ++i) project_.write("B" + std::to_string(i) + ".SND", Bh1Snd());
+  ToolResult r = RunToolWithTerminalErrors({"save", project_.path(), "--all"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(std::regex_search(r.err, std::regex(R"(\r\[#+\] 14/14 +[0-9]+/s +0:00 left)"))) << r.err;
+  EXPECT_NE(r.err.find("saved 14 of 14 boreholes, 0 refused"), std::string::npos);
+  ToolResult quiet = RunToolWithTerminalErrors({"-q", "save", project_.path(), "--all"});
+  EXPECT_EQ(quiet.err.find('['), std::string::npos) << quiet.err;
+}
+
 }  // namespace
 }  // namespace geoproj::tooltest

@@ -1,5 +1,5 @@
-// save DIR ID... [--force]: reads each borehole and writes it back, so that its files are
-// rewritten and its database record recomputed. A borehole whose files could not be read whole
+// save DIR ID... | --all [--force]: reads each borehole and writes it back, so that its files
+// are rewritten and its database record recomputed. A borehole whose files could not be read whole
 // is left as it is unless --force is given: writing it back would lose what was not read.
 #include <cstdio>
 #include <memory>
@@ -12,6 +12,7 @@
 
 #include "commands.h"
 #include "exit_codes.h"
+#include "progress.h"
 #include "project_session.h"
 
 namespace geoproj::tool {
@@ -20,6 +21,7 @@ namespace {
 struct SaveOptions {
   std::string dir;
   std::vector<std::string> ids;
+  bool all = false;
   bool force = false;
 };
 
@@ -43,7 +45,8 @@ bool MayWriteBack(ProjectSession& session, const CBorviSnd& snd, const std::stri
 
 // Writing a borehole reports its failures only by message; a database write that happened
 // shows in the header's update number, which every successful write raises.
-bool SaveBorehole(ProjectSession& session, CBorviDbs& dbs, const std::string& id, bool force) {
+bool SaveBorehole(ProjectSession& session, CBorviDbs& dbs, const std::string& id, bool force,
+                  bool quiet) {
   const std::string shown_id = Cp1252ToUtf8(id);
   if (!session.HasFiles(id)) {
     session.host().Error("no borehole " + shown_id + " in " + session.path()->m_projKat);
@@ -61,25 +64,71 @@ bool SaveBorehole(ProjectSession& session, CBorviDbs& dbs, const std::string& id
     session.host().Error("borehole " + shown_id + " was not saved");
     return false;
   }
-  std::printf("saved %s\n", shown_id.c_str());
+  if (!quiet) std::printf("saved %s\n", shown_id.c_str());
   return true;
+}
+
+// The boreholes named on the command line, or with --all those of the directory (reporting the
+// names that cannot be identifiers). Returns an exit status, 0 when ids holds the work.
+// A file name as it stands on disk, readable whatever its bytes: those that are not printable
+// ASCII as \xNN.
+std::string ShownName(const std::string& name) {
+  std::string shown;
+  for (unsigned char c : name) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\x%02X", c);
+    shown += (c >= 0x20 && c < 0x7F) ? std::string(1, static_cast<char>(c)) : std::string(hex);
+  }
+  return shown;
+}
+
+int ChooseBoreholes(const SaveOptions& options, ProjectSession& session,
+                    std::vector<std::string>* ids, int* passed_over) {
+  if (options.all == !options.ids.empty()) {
+    session.host().Error("give the boreholes to save, or --all (not both)");
+    return kExitUsage;
+  }
+  if (options.all) {
+    std::vector<std::string> unusable;
+    *ids = session.BoreholeIds(&unusable);
+    for (const std::string& name : unusable)
+      session.host().Error("file name does not spell a borehole identifier (1 to 8 characters, "
+                           "code page 1252 or UTF-8), not saved: '" + ShownName(name) + "'");
+    *passed_over = static_cast<int>(unusable.size());
+    if (ids->empty() && unusable.empty()) session.host().Error("no boreholes in " + options.dir);
+    return kExitDone;
+  }
+  ids->resize(options.ids.size());
+  for (std::size_t i = 0; i < ids->size(); ++i)
+    if (int rc = session.ParseId(options.ids[i], &(*ids)[i])) return rc;
+  return kExitDone;
 }
 
 int RunSave(const SaveOptions& options, ToolContext& context) {
   ProjectSession session(context);
   if (int rc = session.Open(options.dir)) return rc;
-  std::vector<std::string> ids(options.ids.size());
-  for (std::size_t i = 0; i < ids.size(); ++i)
-    if (int rc = session.ParseId(options.ids[i], &ids[i])) return rc;
+  std::vector<std::string> ids;
+  int passed_over = 0;
+  if (int rc = ChooseBoreholes(options, session, &ids, &passed_over)) return rc;
   CBorviDbs dbs(session.path());
   if (dbs.Init(0, 0) != 0) {
     session.host().Error("the database of " + options.dir + " could not be opened for writing");
     return kExitFailure;
   }
-  bool all_saved = true;
-  for (const std::string& id : ids)
-    all_saved = SaveBorehole(session, dbs, id, options.force) && all_saved;
-  return all_saved ? kExitDone : kExitFailure;
+  const bool quiet = context.options.quiet;
+  const int total = static_cast<int>(ids.size());
+  Progress progress(total, Progress::Wanted(total, quiet));
+  session.host().SetProgress(&progress);
+  int saved = 0;
+  for (const std::string& id : ids) {
+    if (SaveBorehole(session, dbs, id, options.force, quiet)) ++saved;
+    progress.Step();
+  }
+  session.host().SetProgress(nullptr);
+  progress.Clear();
+  const int refused = total - saved + passed_over;
+  std::fprintf(stderr, "saved %d of %d boreholes, %d refused\n", saved, total + passed_over, refused);
+  return refused == 0 && saved > 0 ? kExitDone : kExitFailure;
 }
 
 }  // namespace
@@ -89,7 +138,10 @@ void AddSaveCommand(CLI::App& app, CommandRun* run) {
   CLI::App* cmd = app.add_subcommand(
       "save", "Read each borehole and write it back (files and database record)");
   cmd->add_option("DIR", options->dir, "Project directory")->required();
-  cmd->add_option("ID", options->ids, "Borehole identifiers")->required();
+  cmd->add_option("ID", options->ids, "Borehole identifiers");
+  cmd->add_flag("--all", options->all,
+                "Every borehole of the directory (its .SND, .VB, .GVR and .MTN files), in "
+                "identifier order");
   cmd->add_flag("--force", options->force,
                 "Save also a borehole whose files could not be read whole (what was not read "
                 "is lost)");

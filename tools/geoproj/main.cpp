@@ -1,4 +1,5 @@
 // geoproj: the library's command-line tool.
+#include <cstdio>
 #include <exception>
 #include <new>
 #include <string>
@@ -46,6 +47,9 @@ int RunCommand(const CommandRun& run, const GlobalOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Results line by line as they are made, also into a pipe or a file: what was printed is
+  // what was done, even when the run is interrupted.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   CLI::App app{"geoproj: the boreholes and soundings of a project directory"};
   app.name("geoproj");
   GlobalOptions options;

@@ -1,5 +1,7 @@
 #include "message_host.h"
 
+#include "progress.h"
+
 #include <unistd.h>
 
 #include <cctype>
@@ -38,6 +40,7 @@ MessageHost::~MessageHost() {
 
 int MessageHost::Show(const std::string& text, unsigned flags, const std::string& caption) {
   ++shown_;
+  ClearProgress();
   const std::string line = Cp1252ToUtf8(caption) + ": " + Cp1252ToUtf8(text);
   const unsigned buttons = flags & 0x0F;
   if (!IsQuestion(buttons)) {
@@ -50,13 +53,19 @@ int MessageHost::Show(const std::string& text, unsigned flags, const std::string
   return Answer(buttons, line);
 }
 
+void MessageHost::ClearProgress() {
+  if (progress_) progress_->Clear();
+}
+
 void MessageHost::Status(const std::string& text) {
   if (quiet_) return;
+  ClearProgress();
   std::fprintf(err_, "Status: %s\n", Cp1252ToUtf8(text).c_str());
   std::fflush(err_);
 }
 
 void MessageHost::Error(const std::string& utf8_text) {
+  ClearProgress();
   std::fprintf(err_, "geoproj: %s\n", utf8_text.c_str());
   std::fflush(err_);
 }

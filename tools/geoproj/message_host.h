@@ -10,6 +10,8 @@
 
 namespace geoproj::tool {
 
+class Progress;
+
 enum class AnswerMode { kAsk, kYes, kNo };
 
 // The desktop platform's flag that makes the second button the default one: an empty reply on
@@ -33,11 +35,16 @@ class MessageHost {
   // The tool's own diagnostics, in the same "CAPTION: TEXT" form (text in UTF-8).
   void Error(const std::string& utf8_text);
 
+  // A progress bar on the same stream, taken off the line before anything is printed; null
+  // for none.
+  void SetProgress(Progress* progress) { progress_ = progress; }
+
   // Number of messages shown so far.
   int shown() const { return shown_; }
 
  private:
   int Answer(unsigned flags, const std::string& line);
+  void ClearProgress();
   int AskTerminal(unsigned buttons, bool second_default, const std::string& line);
 
   AnswerMode mode_;
@@ -46,6 +53,7 @@ class MessageHost {
   std::FILE* err_;
   bool installed_ = false;
   int shown_ = 0;
+  Progress* progress_ = nullptr;
   MessageHandler previous_message_;
   StatusHandler previous_status_;
 };

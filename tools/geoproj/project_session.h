@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <geoproj/platform/borv_ini.h>
 #include <geoproj/platform/proj_path.h>
@@ -39,6 +40,12 @@ class ProjectSession {
 
   // Whether any of the borehole's files exists.
   bool HasFiles(const std::string& id) const;
+
+  // The identifiers (code page 1252, upper-cased) of every borehole of the directory: the names
+  // of its sounding, vane, groundwater and measurement files, spelled in the code page or in
+  // UTF-8, in identifier order (B2 before B10). Names that cannot be identifiers (bytes of
+  // neither spelling, too long) go to *unusable as they stand on disk.
+  std::vector<std::string> BoreholeIds(std::vector<std::string>* unusable) const;
 
   MessageHost& host() { return *context_.host; }
 
