@@ -1,6 +1,7 @@
 // The code table of record free texts, its lookups, the weight codes and the installation's
 // code file "Kodfil.dat".
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -69,15 +70,31 @@ KodOrd DelaText(const char* text) {
     std::size_t p = t.find(stopp);
     if (p != std::string::npos) t.resize(p);
   }
+  // The words as "%24s %24s %24s %24s %24s" reads them: blanks skipped, at most 24 characters
+  // a word (the rest of a longer word is the next one), at most five words.
   KodOrd o;
-  int n = std::sscanf(t.c_str(), "%24s %24s %24s %24s %24s", o.ord[0], o.ord[1], o.ord[2],
-                      o.ord[3], o.ord[4]);
-  o.antal = n > 0 ? n : 0;
+  const char* p = t.c_str();
+  while (o.antal < kMaxOrd) {
+    while (*p && std::isspace(static_cast<unsigned char>(*p))) ++p;
+    if (!*p) break;
+    std::size_t n = 0;
+    while (p[n] && !std::isspace(static_cast<unsigned char>(p[n])) && n < 24) ++n;
+    std::memcpy(o.ord[o.antal], p, n);
+    o.ord[o.antal][n] = '\0';
+    ++o.antal;
+    p += n;
+  }
   return o;
 }
 
+// Whether a code field says word; compared in place, since a save looks up every record's text.
+template <std::size_t N>
+bool FieldSays(const char (&field)[N], const char* word) {
+  return strnlen(word, N + 1) <= N && std::strncmp(field, word, N) == 0;
+}
+
 bool SammaKod(const kod& k, const char* ord) {
-  return geoproj::FieldText(k.nummertext) == ord || geoproj::FieldText(k.bokstavkod) == ord;
+  return FieldSays(k.nummertext, ord) || FieldSays(k.bokstavkod, ord);
 }
 
 // Methods outside the ten columns (such as dynamic probing) may use no code unless all is set.

@@ -73,33 +73,6 @@ const int* KindStatic(int kind) {
   }
 }
 
-// The directory of a borehole's files, read once: asking for each missing separate file in turn
-// would read a large project directory five times per borehole, since names are matched
-// without regard to case.
-class BoreholeDirectory {
- public:
-  explicit BoreholeDirectory(const std::string& sndPath) {
-    const std::size_t cut = sndPath.find_last_of("/\\");
-    dir_ = cut == std::string::npos ? std::string() : sndPath.substr(0, cut == 0 ? 1 : cut);
-    entries_ = geoproj::ListDirectory(dir_);
-  }
-
-  // Whether a regular file of that name (in any case) lies in the directory.
-  bool Holds(const std::string& path) const {
-    const std::size_t cut = path.find_last_of("/\\");
-    const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
-    for (const std::string& entry : entries_) {
-      if (geoproj::EqualsNoCase(entry, name))
-        return geoproj::FileExists(geoproj::JoinPath(dir_, entry));
-    }
-    return false;
-  }
-
- private:
-  std::string dir_;
-  std::vector<std::string> entries_;
-};
-
 // Reads the block that follows the code line into a freshly created object.
 template <class T>
 void InitBlock(T* block, CStdioFileMem* file, const char* datum) {
@@ -346,10 +319,11 @@ int CBorviSnd::HasSeparateObject(int code) const {
 }
 
 int CBorviSnd::ReadSeparateFiles() {
-  const BoreholeDirectory directory(sndfil.GetFilePath());
   for (const SeparateFile& sep : kSeparateFiles) {
     CStdioFileMem& file = this->*sep.file;
-    if (!directory.Holds(file.GetFilePath()) || HasSeparateObject(sep.code)) continue;
+    // Names are matched without regard to case through the project directory's index, which
+    // is read once, however many boreholes lack a separate file.
+    if (!geoproj::FileExists(file.GetFilePath()) || HasSeparateObject(sep.code)) continue;
     if (sep.kind) typ = KindStatic(sep.kind);
     if (!New(sep.code)) {
       geoproj::ShowStatusF("Kan inte skapa klassinformation f\xF6r %s (Id=%s)", sep.name, id);
