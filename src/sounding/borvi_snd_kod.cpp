@@ -4,7 +4,10 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 #include "foundation/read_check.h"
 #include "geoproj/foundation/messages.h"
@@ -115,20 +118,21 @@ kod* SokTabell(const KodOrd& o, int forsta, int sista, int metod, int pos, int a
   return nullptr;
 }
 
+kod* Lookup(int metod, const char* text, int pos, int* antal, const char* typ,
+            const char* kodsystem, int alla);
+
 // The word that names the code of kind typ, or -1.
 int OrdForTyp(const KodOrd& o, int metod, const char* typ, const char* kodsystem) {
   if (!typ || !*typ) return -1;
-  const kod* k = CBorviSnd::Findkod(metod, typ, 0, nullptr, "", kodsystem, 0);
+  const kod* k = Lookup(metod, typ, 0, nullptr, "", kodsystem, 0);
   if (!k) return -1;
   for (int w = 0; w < o.antal; ++w)
     if (SammaKod(*k, o.ord[w])) return w;
   return -1;
 }
 
-}  // namespace
-
-kod* CBorviSnd::Findkod(int metod, const char* text, int pos, int* antal, const char* typ,
-                        const char* kodsystem, int alla) {
+kod* Lookup(int metod, const char* text, int pos, int* antal, const char* typ,
+            const char* kodsystem, int alla) {
   KodOrd o = DelaText(text);
   if (antal) *antal = o.antal;
   if (pos > o.antal) return nullptr;
@@ -143,6 +147,53 @@ kod* CBorviSnd::Findkod(int metod, const char* text, int pos, int* antal, const 
     sista = forsta + 1;
   }
   return SokTabell(o, forsta, sista, metod, pos, alla);
+}
+
+// The answers given so far, for as long as the code table says what it said then: a save looks
+// up every record's text, and the texts of a project repeat. Per thread, since the restore
+// runs beside the host's thread.
+struct LookupMemo {
+  static constexpr std::size_t kMaxAnswers = 4096;
+  kod table[std::size(CBorviSnd::Akod1)] = {};
+  int entries = -1;
+  std::unordered_map<std::string, std::pair<int, int>> answers;  // entry index or -1, word count
+
+  bool TableUnchanged() const {
+    return entries == CBorviSnd::Ikod1 && std::memcmp(table, CBorviSnd::Akod1, sizeof table) == 0;
+  }
+  void Restart() {
+    std::memcpy(table, CBorviSnd::Akod1, sizeof table);
+    entries = CBorviSnd::Ikod1;
+    answers.clear();
+  }
+};
+
+std::string LookupKey(int metod, const char* text, int pos, const char* typ, int alla) {
+  std::string key;
+  key.reserve(48);
+  for (int v : {metod, pos, alla}) key.append(reinterpret_cast<const char*>(&v), sizeof v);
+  if (typ) key.append(typ, strnlen(typ, 16));
+  key += '\0';
+  if (text) key.append(text, strnlen(text, kMaxText));
+  return key;
+}
+
+}  // namespace
+
+kod* CBorviSnd::Findkod(int metod, const char* text, int pos, int* antal, const char* typ,
+                        const char* kodsystem, int alla) {
+  thread_local LookupMemo memo;
+  if (!memo.TableUnchanged() || memo.answers.size() >= LookupMemo::kMaxAnswers) memo.Restart();
+  const std::string key = LookupKey(metod, text, pos, typ, alla);
+  auto found = memo.answers.find(key);
+  if (found == memo.answers.end()) {
+    int words = 0;
+    const kod* k = Lookup(metod, text, pos, &words, typ, kodsystem, alla);
+    const int index = k ? static_cast<int>(k - Akod1) : -1;
+    found = memo.answers.emplace(key, std::make_pair(index, words)).first;
+  }
+  if (antal) *antal = found->second.second;
+  return found->second.first >= 0 ? &Akod1[found->second.first] : nullptr;
 }
 
 kod* CBorviSnd::FindkodSGF(int metod, const char* text, int pos, int* antal, const char* typ,

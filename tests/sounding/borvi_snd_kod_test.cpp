@@ -166,6 +166,18 @@ TEST_F(KodTable, FindkodReturnsTheTableEntryAndToleratesNoCount) {
   EXPECT_EQ(CBorviSnd::Findkod(21, full, 0, nullptr, "", "SGF", 0), Entry(34));
 }
 
+TEST_F(KodTable, FindkodSeesAChangeOfTheTableAtOnce) {
+  // Answers are remembered between lookups; a host or a code file changing the table must
+  // still get the table's answer at the next lookup.
+  ASSERT_EQ(CBorviSnd::Findkod(21, "SA", 0, nullptr, "", "SGF", 0), Entry(34));
+  kod* sa = const_cast<kod*>(Entry(34));
+  const int saved = sa->tillaten[1];
+  sa->tillaten[1] = 0;
+  EXPECT_NE(CBorviSnd::Findkod(21, "SA", 0, nullptr, "", "SGF", 0), Entry(34));
+  sa->tillaten[1] = saved;
+  EXPECT_EQ(CBorviSnd::Findkod(21, "SA", 0, nullptr, "", "SGF", 0), Entry(34));
+}
+
 TEST_F(KodTable, FindviktGivesTheOneBasedWeightPosition) {
   ASSERT_EQ(CBorviSnd::Ivikt, 9);
   const std::vector<std::pair<const char*, int>> cases = {
