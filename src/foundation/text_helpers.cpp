@@ -41,13 +41,12 @@ void MapBytes(char* text, Map map) {
   for (; *text; ++text) *text = static_cast<char>(map(static_cast<unsigned char>(*text)));
 }
 
-// The string forms work up to the first zero byte, as the byte-string forms do.
+// The string forms map every byte, past a zero byte too: a reader takes some fields from fixed
+// columns of a line, and a field behind a stray zero byte left unconverted would be converted
+// by the next reading of the file written from it, so that every save changed it again.
 template <class Map>
 void MapString(std::string& text, Map map) {
-  for (char& c : text) {
-    if (c == '\0') break;
-    c = static_cast<char>(map(static_cast<unsigned char>(c)));
-  }
+  for (char& c : text) c = static_cast<char>(map(static_cast<unsigned char>(c)));
 }
 
 // Code points of 0x80..0x9F in code page 1252; 0 where the code page has no character.

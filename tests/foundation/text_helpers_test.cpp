@@ -31,6 +31,12 @@ TEST(DosToWin, ByteStringFormStopsAtTheTerminator) {
   DosToWin(static_cast<char*>(nullptr));
 }
 
+TEST(DosToWin, StringFormConvertsPastAZeroByte) {
+  std::string text("\x86\0\x94", 3);
+  DosToWin(text);
+  EXPECT_EQ(text, std::string("\xE5\0\xF6", 3));
+}
+
 TEST(UpperId, MapsLettersTheWayIdentifiersCompare) {
   const struct {
     const char* in;

@@ -10,12 +10,12 @@
 namespace geoproj {
 
 // Replaces the twelve DOS code page letters (å ä ö Å Ä Ö æ Æ ø Ø é É) with their code page
-// 1252 bytes, in place, up to the terminating zero.
+// 1252 bytes, in place: up to the terminating zero, or the whole string.
 void DosToWin(char* text);
 void DosToWin(std::string& text);
 
 // Upper-cases an identifier the way the database compares them: a-z, å æ ø and the DOS forms of
-// å æ ø. ä and ö (and their DOS forms) stay as they are.
+// å æ ø. ä and ö (and their DOS forms) stay as they are. Extent as for DosToWin.
 void UpperId(char* text);
 void UpperId(std::string& text);
 
