@@ -38,6 +38,8 @@ TEST_F(ToolInitTest, CreatesExactlyTheHeader) {
   ToolResult r = Ok({"init", project_.path()});
   const std::tm after = Today();
   EXPECT_EQ(r.out, "created " + project_.file(kDatabaseName) + "\n");
+  // What comes next: the boreholes enter when saved.
+  EXPECT_NE(r.err.find("geoproj save " + project_.path() + " --all"), std::string::npos) << r.err;
   const std::string db = database();
   ASSERT_EQ(db.size(), kHeaderSize);
   // Around midnight the tool may have seen either day.

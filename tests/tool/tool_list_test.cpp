@@ -110,6 +110,8 @@ TEST_F(ToolListTest, SortsByTheDatabaseKeys) {
       {"4", {"A1", "2", "B7", "10"}},      // ground level
       {"-4", {"10", "B7", "2", "A1"}},
       {"12", {"2", "A1", "10", "B7"}},     // total soundings first, order kept
+      {"12:-4", {"2", "A1", "10", "B7"}},  // then the higher level first among equals
+      {"12:4", {"A1", "2", "B7", "10"}},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args = {"list", project_.path(), "--json"};
@@ -120,6 +122,19 @@ TEST_F(ToolListTest, SortsByTheDatabaseKeys) {
   const Order descending = Ids(Ok({"list", project_.path(), "--sort=-1", "--json"}).Json());
   ASSERT_EQ(descending.size(), 4u);
   EXPECT_EQ(Order(descending.begin() + 2, descending.end()), (Order{"10", "2"}));
+  for (const char* bad : {"0", "22", "3:", ":3", "3:x", "3:-22"})
+    EXPECT_EQ(Run({"list", project_.path(), "--sort", bad}).status, 2) << bad;
+  // The help says what it takes and what every key means.
+  const std::string help = Ok({"list", "--help"}).out;
+  EXPECT_NE(help.find("--sort KEY[:KEY...]"), std::string::npos) << help;
+  EXPECT_EQ(help.find("KEY:KEY"), std::string::npos) << help;
+  EXPECT_NE(help.find("21  interpretation (60) first"), std::string::npos) << help;
+}
+
+TEST_F(ToolListTest, AnEmptyDatabaseSaysHowBoreholesEnterIt) {
+  Ok({"init", project_.path()});
+  ToolResult r = Ok({"list", project_.path()});
+  EXPECT_NE(r.err.find("no records"), std::string::npos) << r.err;
 }
 
 class ToolDamagedDatabaseTest : public ToolListTest {

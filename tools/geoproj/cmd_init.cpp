@@ -22,6 +22,11 @@ int RunInit(const std::string& dir, ToolContext& context) {
     return kExitFailure;
   }
   std::printf("created %s\n", dbs.GetDbsFileName().c_str());
+  if (!context.options.quiet)
+    std::fprintf(stderr,
+                 "the database is empty: boreholes enter it when they are saved "
+                 "(geoproj save %s --all)\n",
+                 dir.c_str());
   return kExitDone;
 }
 
@@ -29,7 +34,11 @@ int RunInit(const std::string& dir, ToolContext& context) {
 
 void AddInitCommand(CLI::App& app, CommandRun* run) {
   auto dir = std::make_shared<std::string>();
-  CLI::App* cmd = app.add_subcommand("init", "Create the borehole database of project DIR");
+  CLI::App* cmd = app.add_subcommand(
+      "init",
+      "Create the empty borehole database of project DIR (writes Solumbra.dbs; refuses when "
+      "one exists). Boreholes enter it when they are saved.\n"
+      "Example: geoproj init ~/projects/road42");
   cmd->add_option("DIR", *dir, "Project directory")->required();
   cmd->fallthrough();
   cmd->callback([run, dir] {

@@ -1,8 +1,9 @@
-// list DIR [--sort KEY] [--json]: the records of the borehole database.
+// list DIR [--sort KEY[:KEY...]] [--json]: the records of the borehole database.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <geoproj/database/borvi_dbs.h>
 #include <geoproj/foundation/text_helpers.h>
@@ -20,18 +21,44 @@ namespace {
 // The database sorts by keys 1 to 21, negative for descending.
 constexpr int kMaxSortKey = 21;
 
+// What each sort key orders by; the keys of a kind put the records of that kind first.
+constexpr const char* kSortKeyWords[kMaxSortKey] = {
+    "identifier (digits by their value)", "x", "y", "ground level z", "chainage", "offset",
+    "CPT (7) first", "groundwater pipes and measurement points first", "AVP points first",
+    "vane tests (20) first", "method 26 first", "method 25 first", "method 24 first",
+    "method 22 first", "method 23 first", "method 21 first", "other samples first",
+    "header value set first", "samples (40) first", "SkvPg first", "interpretation (60) first"};
+
+std::string SortKeysHelp() {
+  std::string help =
+      "Sort keys (--sort KEY[:KEY...]; a negative key sorts descending; with several keys the "
+      "first decides, the next ones break its ties):\n";
+  for (int key = 1; key <= kMaxSortKey; ++key)
+    help += "  " + std::to_string(key) + (key < 10 ? "   " : "  ") + kSortKeyWords[key - 1] + "\n";
+  return help + "Example: geoproj list ~/projects/road42 --sort 5:1 --json";
+}
+
 struct ListOptions {
   std::string dir;
-  int sort = 0;
+  std::vector<int> sort;  // the keys, the deciding one first
   bool json = false;
 };
 
-std::string CheckSortKey(const std::string& text) {
-  char* end = nullptr;
-  const long key = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || key == 0 || key < -kMaxSortKey || key > kMaxSortKey)
-    return "sort key must be 1 to 21 (ascending) or -1 to -21 (descending), not " + text;
-  return std::string();
+// The keys of "KEY[:KEY...]" into *keys; the reason when they are not keys.
+std::string ParseSortKeys(const std::string& text, std::vector<int>* keys) {
+  keys->clear();
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t colon = text.find(':', start);
+    const std::string part = text.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+    char* end = nullptr;
+    const long key = std::strtol(part.c_str(), &end, 10);
+    if (part.empty() || *end != '\0' || key == 0 || key < -kMaxSortKey || key > kMaxSortKey)
+      return "sort keys are 1 to 21 (ascending) or -1 to -21 (descending), joined by ':'; not " + text;
+    keys->push_back(static_cast<int>(key));
+    if (colon == std::string::npos) return std::string();
+    start = colon + 1;
+  }
 }
 
 std::string Plural(int n, const char* word) {
@@ -60,8 +87,12 @@ int RunList(const ListOptions& options, ToolContext& context) {
   // A damaged database of which nothing could be read has nothing to list: that is a failure.
   const CBorviDbs::ReadReport& report = dbs.GetReadReport();
   if (report.Damaged() && report.read_records == 0) return kExitFailure;
-  if (options.sort != 0) dbs.Sortera(options.sort);
+  // The sort is stable: sorting by the last key first leaves the first key deciding.
+  for (auto key = options.sort.rbegin(); key != options.sort.rend(); ++key) dbs.Sortera(*key);
   const nlohmann::ordered_json records = RecordsJson(dbs);
+  if (records.empty() && !context.options.quiet)
+    std::fprintf(stderr, "no records: boreholes enter the database when they are saved "
+                         "(geoproj save %s --all)\n", options.dir.c_str());
   if (options.json)
     PrintJson(records);
   else
@@ -83,12 +114,23 @@ bool ReadProjectDatabase(ProjectSession& session, const std::string& dir, CBorvi
 
 void AddListCommand(CLI::App& app, CommandRun* run) {
   auto options = std::make_shared<ListOptions>();
-  CLI::App* cmd = app.add_subcommand("list", "List the database records of project DIR");
+  CLI::App* cmd = app.add_subcommand(
+      "list",
+      "List the records of the borehole database of project DIR (reads Solumbra.dbs, writes "
+      "nothing) as a table, or as JSON with --json");
   cmd->add_option("DIR", options->dir, "Project directory")->required();
-  cmd->add_option("--sort", options->sort, "Sort key 1 to 21, negative for descending")
-      ->type_name("KEY")
+  cmd->add_option_function<std::string>(
+         "--sort",
+         [options](const std::string& text) { ParseSortKeys(text, &options->sort); },
+         "Sort by these keys (see below)")
+      ->type_name("KEY[:KEY...]")
       ->check(CLI::Validator(
-          [](std::string& text) { return CheckSortKey(text); }, "KEY", "sort key"));
+          [](std::string& text) {
+            std::vector<int> keys;
+            return ParseSortKeys(text, &keys);
+          },
+          "", "sort keys"));
+  cmd->footer(SortKeysHelp());
   cmd->add_flag("--json", options->json, "Print JSON");
   cmd->fallthrough();
   cmd->callback([run, options] {
