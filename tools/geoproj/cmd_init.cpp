@@ -35,10 +35,10 @@ int RunInit(const std::string& dir, ToolContext& context) {
 void AddInitCommand(CLI::App& app, CommandRun* run) {
   auto dir = std::make_shared<std::string>();
   CLI::App* cmd = app.add_subcommand(
-      "init",
-      "Create the empty borehole database of project DIR (writes Solumbra.dbs; refuses when "
-      "one exists). Boreholes enter it when they are saved.\n"
-      "Example: geoproj init ~/projects/road42");
+      "init", "Create the empty borehole database of project DIR (writes Solumbra.dbs)");
+  cmd->footer(
+      "Refuses when a database exists. Boreholes enter the database when they are saved.\n"
+      "Example: geoproj init ~/projects/road42 && geoproj save ~/projects/road42 --all");
   cmd->add_option("DIR", *dir, "Project directory")->required();
   cmd->fallthrough();
   cmd->callback([run, dir] {

@@ -35,7 +35,8 @@ std::string SortKeysHelp() {
       "first decides, the next ones break its ties):\n";
   for (int key = 1; key <= kMaxSortKey; ++key)
     help += "  " + std::to_string(key) + (key < 10 ? "   " : "  ") + kSortKeyWords[key - 1] + "\n";
-  return help + "Example: geoproj list ~/projects/road42 --sort 5:1 --json";
+  return help + "Prints a table, or JSON with --json; writes nothing.\n"
+                "Example: geoproj list ~/projects/road42 --sort 5:1 --json";
 }
 
 struct ListOptions {
@@ -116,8 +117,7 @@ void AddListCommand(CLI::App& app, CommandRun* run) {
   auto options = std::make_shared<ListOptions>();
   CLI::App* cmd = app.add_subcommand(
       "list",
-      "List the records of the borehole database of project DIR (reads Solumbra.dbs, writes "
-      "nothing) as a table, or as JSON with --json");
+      "List the records of the borehole database of project DIR (reads Solumbra.dbs)");
   cmd->add_option("DIR", options->dir, "Project directory")->required();
   cmd->add_option_function<std::string>(
          "--sort",

@@ -136,7 +136,13 @@ int RunSave(const SaveOptions& options, ToolContext& context) {
 void AddSaveCommand(CLI::App& app, CommandRun* run) {
   auto options = std::make_shared<SaveOptions>();
   CLI::App* cmd = app.add_subcommand(
-      "save", "Read each borehole and write it back (files and database record)");
+      "save", "Read each borehole and write it back (its files and its database record)");
+  cmd->footer(
+      "Rewrites ID.SND and the borehole's other files in their current form and recomputes its "
+      "record in Solumbra.dbs. A borehole whose files could not be read whole is left as it "
+      "is unless --force is given.\n"
+      "Examples: geoproj save ~/projects/road42 BH1 BH2\n"
+      "          geoproj save ~/projects/road42 --all");
   cmd->add_option("DIR", options->dir, "Project directory")->required();
   cmd->add_option("ID", options->ids, "Borehole identifiers");
   cmd->add_flag("--all", options->all,

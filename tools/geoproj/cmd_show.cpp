@@ -56,7 +56,8 @@ int RunShow(const ShowOptions& options, ToolContext& context) {
 
 void AddShowCommand(CLI::App& app, CommandRun* run) {
   auto options = std::make_shared<ShowOptions>();
-  CLI::App* cmd = app.add_subcommand("show", "Show one borehole read from its files");
+  CLI::App* cmd = app.add_subcommand("show", "Show one borehole read from its files (writes nothing)");
+  cmd->footer("Reads ID.SND and the borehole's other files.\nExample: geoproj show ~/projects/road42 BH1 --json");
   cmd->add_option("DIR", options->dir, "Project directory")->required();
   cmd->add_option("ID", options->id, "Borehole identifier")->required();
   cmd->add_flag("--json", options->json, "Print JSON");

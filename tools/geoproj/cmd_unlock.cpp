@@ -83,6 +83,9 @@ void AddUnlockCommand(CLI::App& app, CommandRun* run) {
   auto dir = std::make_shared<std::string>();
   CLI::App* cmd = app.add_subcommand(
       "unlock", "Remove the lock file a stopped process left in project DIR (asks; --yes answers)");
+  cmd->footer(
+      "Refuses while a process of this machine holds the lock.\n"
+      "Example: geoproj unlock ~/projects/road42");
   cmd->add_option("DIR", *dir, "Project directory")->required();
   cmd->fallthrough();
   cmd->callback([run, dir] {
