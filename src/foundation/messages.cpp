@@ -24,12 +24,16 @@ std::string& Title() {
   return title;
 }
 
+// Formatted once into a buffer on the stack, which every record line fits; formatted again only
+// when the text is longer (a save formats every record of every block).
 std::string VFormat(const char* format, va_list args) {
+  char line[256];
   va_list copy;
   va_copy(copy, args);
-  int n = std::vsnprintf(nullptr, 0, format, copy);
+  const int n = std::vsnprintf(line, sizeof line, format, copy);
   va_end(copy);
   if (n <= 0) return std::string();
+  if (static_cast<size_t>(n) < sizeof line) return std::string(line, static_cast<size_t>(n));
   std::string out(static_cast<size_t>(n) + 1, '\0');
   std::vsnprintf(out.data(), out.size(), format, args);
   out.resize(static_cast<size_t>(n));
