@@ -113,13 +113,16 @@ void CBorviSnd::WriteHeader() {
 }
 
 // A borehole keeps its GUID; one read from an older file (another origin name, or no usable
-// GUID) gets a new one, which it keeps from then on.
+// GUID) gets a new one, which it keeps from then on. A line holds its text up to a stray zero
+// byte read into it: the rest cannot be written, and must not take the line end with it.
 void CBorviSnd::WriteGuidSection() {
-  if (geoproj::FieldText(orgnamn) == "GUID" && guid.size() >= 36) {
+  const auto upToZero = [](const std::string& text) { return text.substr(0, text.find('\0')); };
+  if (geoproj::FieldText(orgnamn) == "GUID" && upToZero(guid).size() >= 36) {
     sndfil.WriteString(Format("*\n%d\n%s %s\n", 99, "GUID", guid.c_str()));
     for (const std::string& line : guidrader) {
-      if (line.empty()) break;
-      sndfil.WriteString(line + "\n");
+      const std::string text = upToZero(line);
+      if (text.empty()) break;
+      sndfil.WriteString(text + "\n");
     }
     return;
   }

@@ -244,6 +244,34 @@ TEST_F(SndFileTest, GuidSectionKeepsAGuidAndItsFurtherLines) {
                               DreieBlock() + "*\n"));
 }
 
+// A stray zero byte ends what a line of the section can hold: the line keeps its line end, and
+// a GUID cut short by one is replaced, so that the written file reads back to itself.
+TEST_F(SndFileTest, ZeroByteInTheGuidSectionNeverJoinsLines) {
+  const std::string zero(1, '\0');
+  const struct {
+    std::string guidLine;
+    bool keepsGuid;
+  } cases[] = {{"GUID " + kBoreholeGuid + zero + "x", true},
+               {"GUID 6f1c" + zero + kBoreholeGuid, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.keepsGuid);
+    Put("Z.SND", CanonicalHeader() + "*\n99\n" + c.guidLine + "\nrad" + zero + " 1\nrad 2\n" +
+                     DreieBlock() + "*\n");
+    CBorviSnd snd(&proj, nullptr);
+    ASSERT_EQ(snd.Init("z", nullptr), 0);
+    snd.Uppdat(nullptr, nullptr);
+    const std::string section = c.keepsGuid ? "GUID " + kBoreholeGuid + "\nrad\nrad 2\n*\n21 "
+                                            : "GUID " + snd.guid + "\n*\n21 ";
+    EXPECT_EQ(c.keepsGuid, snd.guid.substr(0, 36) == kBoreholeGuid);
+    const std::string written = Get("Z.SND");
+    EXPECT_NE(written.find(Crlf(section)), std::string::npos);
+    CBorviSnd again(&proj, nullptr);
+    ASSERT_EQ(again.Init("z", nullptr), 0);
+    again.Uppdat(nullptr, nullptr);
+    EXPECT_EQ(Get("Z.SND"), written);
+  }
+}
+
 struct OriginCase {
   std::string guidLine;  // the line after the code line 99, or none
   bool hasLine;
