@@ -40,9 +40,26 @@ int ScanLayerLine(const std::string& line, matetype* m) {
   return n;
 }
 
+// A layer without a name is written with a blank where the name stands (" 0 1 2"); a line
+// that begins with a blank and holds three codes and nothing else before the comment column is
+// read that way, not with the first code taken for the name. Returns 4, or 0 for another line.
+int ScanUnnamedLayer(const std::string& line, matetype* m) {
+  if (line.empty() || line[0] != ' ') return 0;
+  int index = 0, nivakod = 0, nivakalla = 0, end = 0;
+  if (std::sscanf(line.c_str(), "%d %d %d%n", &index, &nivakod, &nivakalla, &end) != 3) return 0;
+  const size_t rest = line.find_first_not_of(' ', static_cast<size_t>(end));
+  if (rest != std::string::npos && rest < kKommentarColumn) return 0;
+  m->namn[0] = '\0';
+  m->index = index;
+  m->nivakod = nivakod;
+  m->nivakalla = nivakalla;
+  return 4;
+}
+
 // False when a word stood where a code must be: the codes after it are lost.
 bool ParseLayerLine(const CBorviTlk& tlk, const std::string& line, matetype* m) {
-  int n = ScanLayerLine(line, m);
+  int n = ScanUnnamedLayer(line, m);
+  if (n == 0) n = ScanLayerLine(line, m);
   if (n < 2) {
     // Old files carry the material word alone.
     m->index = tlk.OldtextToIndex(m->namn);

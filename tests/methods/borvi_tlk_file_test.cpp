@@ -301,6 +301,36 @@ TEST_F(BorviTlkFile, EmptyLayerLineTakesTheNextTwoLines) {
   EXPECT_FLOAT_EQ(m->varden[5], 6.0f);
 }
 
+// A layer without a name is written with a blank in the name's place and reads back without
+// one; a line that only begins with a blank keeps its first word as the name.
+TEST_F(BorviTlkFile, LayerWithoutANameReadsBackWithoutOne) {
+  const struct {
+    std::string line;
+    const char* namn;
+    int nivakod;
+    const char* kommentar;
+  } cases[] = {
+      {" 0 2 3", "", 2, ""},
+      {" 0 1 1" + std::string(19, ' ') + "ej namn", "", 1, "ej namn"},
+      {"  lera 11 2 3", "lera", 2, ""},
+      {" 0 1 1 x", "0", 1, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    dir.write("N.TLK", c.line + "\r\n   1.0000 \r\n" + kZeros + "*\r\n");
+    CBorviTlk tlk(1, 0, 0);
+    ASSERT_EQ(Read(tlk, "N.TLK"), 0);
+    tlk.Home();
+    EXPECT_STREQ(tlk.Get_aktel()->namn, c.namn);
+    EXPECT_EQ(tlk.Get_aktel()->nivakod, c.nivakod);
+    EXPECT_STREQ(tlk.Get_aktel()->kommentar, c.kommentar);
+    const std::string first = Write(tlk, "N1.TLK");
+    CBorviTlk again(1, 0, 0);
+    ASSERT_EQ(Read(again, "N1.TLK"), 0);
+    EXPECT_EQ(Write(again, "N2.TLK"), first);
+  }
+}
+
 TEST_F(BorviTlkFile, DosLettersAreConvertedOnReadOnly) {
   // Read: DOS a-ring, a-umlaut and o-umlaut become their cp1252 letters in every line.
   dir.write("D.TLK",
