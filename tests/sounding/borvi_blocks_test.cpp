@@ -416,6 +416,20 @@ TEST_F(BlockLines, ValuesTooWideForTheirColumnsRoundTrip) {
   ExpectRoundTrip<CBorviDpt>(dir_, 35, sgf + "123456789.000     5.000   0.250 x\n");
 }
 
+// A GUID cut short by a stray zero byte is no GUID: the block gets a new one once and keeps it.
+TEST_F(BlockLines, GuidCutByAZeroByteIsReplacedOnce) {
+  const std::string header =
+      "1.000000 93 0 0 1 0 x GUID 6a1c" + std::string(1, '\0') + kGuid + "\n";
+  CBorviDreie first(1, 0, 0);
+  ASSERT_EQ(ReadBlock(dir_, first, header + DataLine("  0.200    5 25", 22, "SA")), 0);
+  const std::string written = WriteBlock(first);
+  EXPECT_EQ(first.m_guid.size(), 36u);
+  EXPECT_NE(first.m_guid, kGuid);
+  CBorviDreie second(1, 0, 0);
+  ASSERT_EQ(ReadBlock(dir_, second, written.substr(written.find('\n', 2) + 1)), 0);
+  EXPECT_EQ(WriteBlock(second), written);
+}
+
 // The own-sounding code "MY" in any record's text.
 template <class Block>
 class OwnCode : public BlockLines {};

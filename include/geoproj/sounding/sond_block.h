@@ -134,7 +134,8 @@ class SondBlock : public list0<T> {
   // Writes the block: "*" line, code line, header line and one line per record. Gives the block
   // a GUID when it has none. Always 0.
   int Uppdat(CStdioFileMem* file) {
-    if (m_guid.size() < 36) m_guid = SondNyGuid();
+    // A GUID holds its text up to a stray zero byte read into it; one cut short by it is none.
+    if (std::strlen(m_guid.c_str()) < 36) m_guid = SondNyGuid();
     file->WriteString(Format("*\n%d %s\n", Derived::kMetod, FieldText(m_datum).c_str()));
     file->WriteString(SkrivSondHuvud(m_flagga1, m_stopp, m_varde3, Varde4(),
                                      FieldText(m_kodtyp).c_str(), m_varde6,
