@@ -27,12 +27,9 @@ step() {
   "$tool" "$@"
 }
 
-ids=$(cd "$project" && ls -- *.SND | sed 's/\.SND$//' | sort -V)
-
 step --version
 step init "$project"
-# shellcheck disable=SC2086 # one argument per borehole
-step save "$project" $ids
+step save "$project" --all
 step list "$project"
 step list "$project" --sort 12
 step show "$project" BH9
