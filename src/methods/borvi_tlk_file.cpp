@@ -92,9 +92,12 @@ bool ParseValueLine(const std::string& line, matetype* m) {
   return geoproj::ScanTookAll(line, read, 0, 6);
 }
 
+// A name beginning with "*" (read from behind a blank) gets the blank back: at the start of the
+// line it would end the block.
 std::string LayerLine(const matetype& m) {
-  std::string line = geoproj::Format("%s %d %d %d", geoproj::FieldText(m.namn).c_str(), m.index,
-                                     m.nivakod, m.nivakalla);
+  const std::string namn = geoproj::FieldText(m.namn);
+  std::string line = geoproj::Format("%s%s %d %d %d", namn.starts_with('*') ? " " : "",
+                                     namn.c_str(), m.index, m.nivakod, m.nivakalla);
   const std::string kommentar = geoproj::FieldText(m.kommentar);
   if (!kommentar.empty()) {
     if (line.size() < kKommentarColumn) line.resize(kKommentarColumn, ' ');

@@ -302,8 +302,9 @@ TEST_F(BorviTlkFile, EmptyLayerLineTakesTheNextTwoLines) {
 }
 
 // A layer without a name is written with a blank in the name's place and reads back without
-// one; a line that only begins with a blank keeps its first word as the name.
-TEST_F(BorviTlkFile, LayerWithoutANameReadsBackWithoutOne) {
+// one; a line that only begins with a blank keeps its first word as the name, and a name
+// beginning with "*" keeps the blank before it, or it would end the block.
+TEST_F(BorviTlkFile, LayerLineBeginningWithABlankReadsBackTheSame) {
   const struct {
     std::string line;
     const char* namn;
@@ -314,6 +315,7 @@ TEST_F(BorviTlkFile, LayerWithoutANameReadsBackWithoutOne) {
       {" 0 1 1" + std::string(19, ' ') + "ej namn", "", 1, "ej namn"},
       {"  lera 11 2 3", "lera", 2, ""},
       {" 0 1 1 x", "0", 1, ""},
+      {" *x 0 2 1", "*x", 2, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
