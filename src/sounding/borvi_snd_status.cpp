@@ -82,7 +82,12 @@ void SetMethodBits(bhbit& bit, BhBitPlace own) {
   SetBit(bit, own);
 }
 
-bool Inclined(double lutning) { return static_cast<int>(lutning + 0.5) != 90; }
+// Vertical when the inclination rounds to 90 degrees. Compared as a number: a damaged value
+// too large for an int must not be converted to one.
+bool Inclined(double lutning) {
+  const double rounded = lutning + 0.5;
+  return !(rounded >= 90.0 && rounded < 91.0);
+}
 
 }  // namespace
 

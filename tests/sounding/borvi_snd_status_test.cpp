@@ -173,7 +173,8 @@ TEST_F(SndStatusTest, InclinationRoundsToAWholeDegree) {
     const char* sixth;
     bool inclined;
   } cases[] = {{"0 0 89.6", false}, {"0 0 89.4", true}, {"0 0 90.4", false},
-               {"0 0 90.5", true},  {"0 0", false},     {"0 0 45", true}};
+               {"0 0 90.5", true},  {"0 0", false},     {"0 0 45", true},
+               {"0 0 1e300", true}, {"0 0 -1e300", true}, {"0 0 nan", true}};
   for (const auto& c : cases) {
     CBorviSnd snd(&proj, nullptr);
     Read(snd, "", HeaderWith(c.sixth));
