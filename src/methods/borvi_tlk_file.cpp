@@ -68,6 +68,10 @@ bool ParseLayerLine(const CBorviTlk& tlk, const std::string& line, matetype* m) 
   } else if (n > 2 && line.size() > kKommentarColumn) {
     geoproj::CopyField(m->kommentar, line.c_str() + kKommentarColumn);
   }
+  // A line with an old word and no material index takes the word's index now rather than at
+  // the next write, which would keep the word as spelled and leave the canonical spelling to
+  // the write after it.
+  if (n >= 2 && m->index < 1) m->index = tlk.OldtextToIndex(m->namn);
   if (m->nivakod < 0) m->nivakod = 0;
   if (m->nivakod > 5) m->nivakod = 5;
   return geoproj::ScanTookAll(line, n, 0, 4);

@@ -269,6 +269,9 @@ TEST_F(BorviTlkFile, LayerLineFields) {
       {"sand 20 x 4", "sand", 20, 0, 0, ""},
       {"grus", "grus", 32, 0, 0, ""},
       {"Berg 2 1", "Berg", 2, 1, 0, ""},
+      // Without an index an old word gives it, in any case.
+      {"fyllniNg 0 1 2", "fyllniNg", 13, 1, 2, ""},
+      {"okand -4 1 2", "okand", 0, 1, 2, ""},
       {"", "", 0, 0, 0, ""},
   };
   for (const Case& c : cases) {
