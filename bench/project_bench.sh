@@ -28,7 +28,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 row() { printf '%-52s %10s %10s %8s %10s\n' "$@"; }
 ids() { seq -f 'B%g' 1 "$1"; }
 cat_files() { cat "$1"/B*.SND; }
-save_all() { ids "$2" | xargs "$tool" -q save "$1"; }
+save_all() { ids "$2" | xargs "$tool" -q save "$1" 2>/dev/null; }
 
 project() {  # project DIR COUNT RECORDS: generated, the database created, saved once
   mkdir -p "$1"
@@ -58,7 +58,7 @@ mkdir -p "$dir"
 "$bin/geoproj_make_project" "$dir" "$small" 2
 "$tool" -q init "$dir" >/dev/null
 t0=$(now)
-ids "$small" | xargs -n 1000 "$tool" -q save "$dir" >/dev/null
+ids "$small" | xargs -n 1000 "$tool" -q save "$dir" >/dev/null 2>&1
 t1=$(now)
 f=$(seconds cat_files "$dir")
 s=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
