@@ -412,6 +412,9 @@ TEST_F(BlockLines, ValuesTooWideForTheirColumnsRoundTrip) {
                                              DataLine("99999.500 1234567     3 SL", 29, "B2"));
   ExpectRoundTrip<CBorviTotal>(dir_, 25, "1.000000 94 1 5 1 0 x GUID " + kGuid + "\n" +
                                              "1234567.500 1234567 1234567 1234567 F\n");
+  // Values filling the numbers part exactly: the text follows the last digit, even a digit.
+  ExpectRoundTrip<CBorviTotal>(dir_, 25, "1.000000 94 1 5 1 0 x GUID " + kGuid + "\n" +
+                                             "99999.500 1234567     3     02\n");
   ExpectRoundTrip<CBorviFjell>(dir_, 26, sgf + "1234567.500 1234567890   F\n");
   ExpectRoundTrip<CBorviDpt>(dir_, 35, sgf + "123456789.000     5.000   0.250 x\n");
 }

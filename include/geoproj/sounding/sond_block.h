@@ -123,6 +123,7 @@ class SondBlock : public list0<T> {
       this->Ny(1, nullptr);
       T& rec = *this->pael;
       SondRadKontroll(file, line, Self().LasData(rec, line), "data line does not parse");
+      VardenSomSkrivna(rec, line);
       SondText(rec.text, sizeof rec.text, line, TextKolumn(rec, line));
       if constexpr (requires { rec.symbol; })
         SondSymbol(Derived::kMetod, rec.text, m_kodtyp, rec.symbol);
@@ -181,6 +182,21 @@ class SondBlock : public list0<T> {
 
  private:
   Derived& Self() { return static_cast<Derived&>(*this); }
+
+  // Values that fill the numbers part up to the text column are written with the text straight
+  // behind their last digit, where reading the whole line takes digits of the text into the
+  // last value. When the values read do not give back the line but those of the numbers part
+  // alone do, the line was written that way and these are its values.
+  void VardenSomSkrivna(T& rec, const std::string& line) {
+    const std::size_t kolumn = Derived::kTextKolumn;
+    if (line.size() <= kolumn) return;
+    const std::string siffror = Self().SkrivData(rec);
+    if (line.compare(0, siffror.size(), siffror) == 0) return;
+    const std::string del = line.substr(0, kolumn);
+    T egen{};
+    Self().LasData(egen, del);
+    if (Self().SkrivData(egen) == del) rec = egen;
+  }
 
   // Where the text of a data line starts: in its column, unless the values read are too wide
   // for their columns (a damaged file) and the line holds them as SondRad writes them, with the
