@@ -11,12 +11,12 @@ bool CBorviDreie::LasData(dreietype& rec, const std::string& line) {
   const std::size_t kolumn = std::max<std::size_t>(13, static_cast<std::size_t>(slut) + 1);
   std::string vikt = line.size() > kolumn ? line.substr(kolumn, 9) : std::string();
   vikt.resize(std::min(vikt.find(' '), vikt.size()));
-  // Pushed right, a weight reaching past the text column with no blank behind it ends there:
-  // the text was written straight behind it.
+  // Pushed right, a weight with neither a blank nor the line end behind it is not whole: the
+  // text was written straight behind it at the text column, or, without a weight, straight
+  // behind the readings.
   const std::size_t slut_vikt = kolumn + vikt.size();
-  if (kolumn < kTextKolumn && slut_vikt > kTextKolumn && slut_vikt < line.size() &&
-      line[slut_vikt] != ' ')
-    vikt.resize(kTextKolumn - kolumn);
+  if (kolumn > 13 && slut_vikt < line.size() && line[slut_vikt] != ' ')
+    vikt.resize(kolumn < kTextKolumn ? kTextKolumn - kolumn : 0);
   geoproj::CopyField(rec.vikt, rec.varde < 0 ? std::string("SL") : vikt);
   return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 2, 2);
 }

@@ -405,10 +405,11 @@ TEST_F(BlockLines, ValuesTooWideForTheirColumnsRoundTrip) {
   const std::string sgf = "1.000000 93 2 0 1 17 ref GUID " + kGuid + "\n";
   ExpectRoundTrip<CBorviDreie>(dir_, 21, sgf + DataLine("12345.500 123456 SL1", 22, "KA") +
                                              "1234567.500 123456789 100 SA\n" +
-                                             "  2.800 6543210 1250005000\n");
+                                             "  2.800 6543210 1250005000\n" +
+                                             "1234567.500 123456789 7777777777 x\n");
   ExpectRoundTrip<CBorviEnkel>(dir_, 22, sgf + "1234567.500 1234567890   GR\n");
   ExpectRoundTrip<CBorviDtrykk>(dir_, 23, sgf + "100.500 12345   LE\n");
-  ExpectRoundTrip<CBorviRam>(dir_, 24, sgf + "1234567.500 123456789012 7 ST\n");
+  ExpectRoundTrip<CBorviRam>(dir_, 24, sgf + "1234567.500 1234567890 7 ST\n");
   ExpectRoundTrip<CBorviTotal>(dir_, 25, "1.000000 93 0 1 1 0 x GUID " + kGuid + "\n" +
                                              DataLine("99999.500 1234567     3 SL", 29, "B2"));
   ExpectRoundTrip<CBorviTotal>(dir_, 25, "1.000000 94 1 5 1 0 x GUID " + kGuid + "\n" +
