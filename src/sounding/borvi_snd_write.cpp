@@ -103,8 +103,10 @@ void CBorviSnd::WriteHeader() {
   sndfil.WriteString(Format("%f\n%f\n%f\n", hvarde[0], hvarde[1], hvarde[2]));
   sndfil.WriteString(Format("%f\n%f\n", hvarde[3], hvarde[4]));
   sndfil.WriteString(Format("%f %d %lf\n", static_cast<double>(startdjup), riktning, lutning));
+  // A comment line is written up to a stray zero byte read into it; one empty up to there
+  // counts as empty.
   bool anyComment = false;
-  for (const std::string& line : kommentar) anyComment = anyComment || !line.empty();
+  for (const std::string& line : kommentar) anyComment = anyComment || line.c_str()[0] != '\0';
   if (anyComment) {
     sndfil.WriteString(Format("%s\n%s\n%s\n%s\n", kommentar[0].c_str(), kommentar[1].c_str(),
                               kommentar[2].c_str(), kommentar[3].c_str()));

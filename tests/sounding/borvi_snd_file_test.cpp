@@ -244,6 +244,21 @@ TEST_F(SndFileTest, GuidSectionKeepsAGuidAndItsFurtherLines) {
                               DreieBlock() + "*\n"));
 }
 
+// Comment lines holding nothing before a stray zero byte are written as no comment at all, as
+// they read back.
+TEST_F(SndFileTest, CommentsEmptyUpToAZeroByteAreNoComments) {
+  std::string header = CanonicalHeader();
+  const std::string comments = "Kommentar ett\n\ntredje rad\n\n";
+  header.replace(header.find(comments), comments.size(), std::string(1, '\0') + "xyz\n");
+  Put("C.SND", header + CanonicalGuidSection() + DreieBlock() + "*\n");
+  CBorviSnd snd(&proj, nullptr);
+  ASSERT_EQ(snd.Init("c", nullptr), 0);
+  snd.Uppdat(nullptr, nullptr);
+  std::string expected = CanonicalHeader();
+  expected.erase(expected.find(comments), comments.size());
+  EXPECT_EQ(Get("C.SND"), Crlf(expected + CanonicalGuidSection() + DreieBlock() + "*\n"));
+}
+
 // A stray zero byte ends what a line of the section can hold: the line keeps its line end, and
 // a GUID cut short by one is replaced, so that the written file reads back to itself.
 TEST_F(SndFileTest, ZeroByteInTheGuidSectionNeverJoinsLines) {
