@@ -126,15 +126,20 @@ inline ToolResult RunTool(const std::vector<std::string>& args,
 }
 
 // Runs the tool with a pseudo-terminal as standard input on which typed waits to be read.
+// A pseudo-terminal: its controlling side and the terminal a child is given. False when none.
+inline bool OpenPseudoTerminal(int* master, int* terminal) {
+  *master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (*master < 0) return false;
+  if (grantpt(*master) == 0 && unlockpt(*master) == 0 &&
+      (*terminal = open(ptsname(*master), O_RDWR | O_NOCTTY)) >= 0)
+    return true;
+  close(*master);
+  return false;
+}
+
 inline ToolResult RunToolOnTerminal(const std::vector<std::string>& args, const std::string& typed) {
-  ToolResult failed;
-  const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return failed;
-  const int terminal = open(ptsname(master), O_RDWR | O_NOCTTY);
-  if (terminal < 0) {
-    close(master);
-    return failed;
-  }
+  int master = -1, terminal = -1;
+  if (!OpenPseudoTerminal(&master, &terminal)) return ToolResult{};
   (void)!write(master, typed.data(), typed.size());
   ToolResult result = RunProgram(ToolPath(), args, {}, "", terminal);
   close(terminal);
@@ -144,14 +149,8 @@ inline ToolResult RunToolOnTerminal(const std::vector<std::string>& args, const 
 
 // Runs the tool with standard error on a pseudo-terminal; what it wrote there comes back in err.
 inline ToolResult RunToolWithTerminalErrors(const std::vector<std::string>& args) {
-  ToolResult failed;
-  const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return failed;
-  const int terminal = open(ptsname(master), O_RDWR | O_NOCTTY);
-  if (terminal < 0) {
-    close(master);
-    return failed;
-  }
+  int master = -1, terminal = -1;
+  if (!OpenPseudoTerminal(&master, &terminal)) return ToolResult{};
   ToolResult result = RunProgram(ToolPath(), args, {}, "", -1, terminal);
   close(terminal);
   fcntl(master, F_SETFL, O_NONBLOCK);
