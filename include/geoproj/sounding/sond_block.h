@@ -184,15 +184,14 @@ class SondBlock : public list0<T> {
   Derived& Self() { return static_cast<Derived&>(*this); }
 
   // Values that fill the numbers part up to the text column are written with the text straight
-  // behind their last digit, where reading the whole line takes digits of the text into the
-  // last value. When the values read do not give back the line but those of the numbers part
-  // alone do, the line was written that way and these are its values.
+  // behind their last character, where reading the whole line takes digits of the text into
+  // the last value. When the values of the numbers part alone give that part back as written,
+  // the line was written that way and these are its values.
   void VardenSomSkrivna(T& rec, const std::string& line) {
     const std::size_t kolumn = Derived::kTextKolumn;
-    if (line.size() <= kolumn) return;
-    const std::string siffror = Self().SkrivData(rec);
-    if (line.compare(0, siffror.size(), siffror) == 0) return;
+    if (line.size() <= kolumn || line[kolumn - 1] == ' ') return;
     const std::string del = line.substr(0, kolumn);
+    if (Self().SkrivData(rec) == del) return;
     T egen{};
     Self().LasData(egen, del);
     if (Self().SkrivData(egen) == del) rec = egen;
