@@ -406,7 +406,9 @@ TEST_F(BlockLines, ValuesTooWideForTheirColumnsRoundTrip) {
   ExpectRoundTrip<CBorviDreie>(dir_, 21, sgf + DataLine("12345.500 123456 SL1", 22, "KA") +
                                              "1234567.500 123456789 100 SA\n" +
                                              "  2.800 6543210 1250005000\n" +
-                                             "1234567.500 123456789 7777777777 x\n");
+                                             "1234567.500 123456789 7777777777 x\n" +
+                                             "1541.000    0 +++++++++ " + std::string(25, '+') +
+                                             "\n");
   ExpectRoundTrip<CBorviEnkel>(dir_, 22, sgf + "1234567.500 1234567890   GR\n");
   ExpectRoundTrip<CBorviDtrykk>(dir_, 23, sgf + "100.500 12345   LE\n");
   ExpectRoundTrip<CBorviRam>(dir_, 24, sgf + "1234567.500 1234567890 7 ST\n" +

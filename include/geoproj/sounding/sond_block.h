@@ -184,17 +184,25 @@ class SondBlock : public list0<T> {
   Derived& Self() { return static_cast<Derived&>(*this); }
 
   // Values that fill the numbers part up to the text column are written with the text straight
-  // behind their last character, where reading the whole line takes digits of the text into
-  // the last value. When the values of the numbers part alone give that part back as written,
-  // the line was written that way and these are its values.
+  // behind their last character, where reading the whole line can take characters of the text
+  // into the last value. When the values read from the whole line would not be written as this
+  // line, but those of the numbers part alone would, these are its values.
   void VardenSomSkrivna(T& rec, const std::string& line) {
     const std::size_t kolumn = Derived::kTextKolumn;
-    if (line.size() <= kolumn || line[kolumn - 1] == ' ') return;
-    const std::string del = line.substr(0, kolumn);
-    if (Self().SkrivData(rec) == del) return;
+    if (line.size() <= kolumn || line[kolumn - 1] == ' ' || SkrivsSom(rec, line)) return;
     T egen{};
-    Self().LasData(egen, del);
-    if (Self().SkrivData(egen) == del) rec = egen;
+    Self().LasData(egen, line.substr(0, kolumn));
+    if (SkrivsSom(egen, line)) rec = egen;
+  }
+
+  // Whether rec, with the text the line holds for it, is written as the line (its text cut to
+  // the field).
+  bool SkrivsSom(T& rec, const std::string& line) {
+    const std::size_t kolumn = TextKolumn(rec, line);
+    const std::string text = line.size() > kolumn ? line.substr(kolumn) : std::string();
+    const std::string skriven = SondRad(Self().SkrivData(rec), Derived::kTextKolumn, text.c_str(),
+                                        sizeof rec.text - 1);
+    return line.compare(0, skriven.size() - 1, skriven, 0, skriven.size() - 1) == 0;
   }
 
   // Where the text of a data line starts: in its column, unless the values read are too wide
