@@ -412,7 +412,8 @@ TEST_F(BlockLines, ValuesTooWideForTheirColumnsRoundTrip) {
   ExpectRoundTrip<CBorviEnkel>(dir_, 22, sgf + "1234567.500 1234567890   GR\n");
   ExpectRoundTrip<CBorviDtrykk>(dir_, 23, sgf + "100.500 12345   LE\n");
   ExpectRoundTrip<CBorviRam>(dir_, 24, sgf + "1234567.500 1234567890 7 ST\n" +
-                                           "1234567.500 0 123456787ST\n");
+                                           "1234567.500 0 123456787ST\n" +
+                                           "1234567.500 0 1234567811T\n");
   ExpectRoundTrip<CBorviTotal>(dir_, 25, "1.000000 93 0 1 1 0 x GUID " + kGuid + "\n" +
                                              DataLine("99999.500 1234567     3 SL", 29, "B2"));
   ExpectRoundTrip<CBorviTotal>(dir_, 25, "1.000000 94 1 5 1 0 x GUID " + kGuid + "\n" +

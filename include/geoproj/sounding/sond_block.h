@@ -195,14 +195,16 @@ class SondBlock : public list0<T> {
     if (SkrivsSom(egen, line)) rec = egen;
   }
 
-  // Whether rec, with the text the line holds for it, is written as the line (its text cut to
-  // the field).
+  // Whether rec, with the text the line holds for it, is written as the line (up to where a
+  // text too long for its field is cut).
   bool SkrivsSom(T& rec, const std::string& line) {
     const std::size_t kolumn = TextKolumn(rec, line);
     const std::string text = line.size() > kolumn ? line.substr(kolumn) : std::string();
-    const std::string skriven = SondRad(Self().SkrivData(rec), Derived::kTextKolumn, text.c_str(),
-                                        sizeof rec.text - 1);
-    return line.compare(0, skriven.size() - 1, skriven, 0, skriven.size() - 1) == 0;
+    std::string skriven = SondRad(Self().SkrivData(rec), Derived::kTextKolumn, text.c_str(),
+                                  sizeof rec.text - 1);
+    skriven.pop_back();
+    if (text.size() > sizeof rec.text - 1) return line.compare(0, skriven.size(), skriven) == 0;
+    return line == skriven;
   }
 
   // Where the text of a data line starts: in its column, unless the values read are too wide
