@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the bundled demo project: twenty invented boreholes of a road project.
+"""Writes the bundled demo project: invented boreholes of a road project.
 
 Every file of examples/demo-project is written here; nothing there is edited by hand. The
 output is deterministic (fixed seeds), so running the script again reproduces the committed
@@ -7,7 +7,9 @@ files byte for byte.
 
 The files are what a field crew's older programs would leave behind: DOS code page letters in
 comment lines, block dates written year first, blocks and boreholes without GUIDs, an old-style
-GUID section, interpretations in the word-only, the full and the commented layer form. Saving
+GUID section, interpretations in the word-only, the full and the commented layer form, a cone penetration
+test with its settings and presentation file, samples in an older generation of the sample
+file with old test digits. Saving
 them with the geoproj tool brings them to the current form.
 
 Usage: generate_demo.py [OUTPUT_DIR]   (default: demo-project beside this script)
@@ -188,8 +190,23 @@ def dpt_lines(rng, hole, block):
             for d, _, r, t in sounding_records(rng, hole, block, 0.2)]
 
 
-BLOCK_WRITERS = {21: dreie_lines, 22: enkel_lines, 23: dtrykk_lines, 24: ram_lines,
-                 25: total_lines, 26: fjell_lines, 35: dpt_lines}
+def cpt_lines(rng, hole, block):
+    """Cone resistance, sleeve friction and pore pressure every 0.1 m; the soil code where a
+    layer begins, and the further values on some depths."""
+    lines = []
+    for depth, soil, r, text in sounding_records(rng, hole, block, 0.1):
+        cone = int(200 + r * 18000)
+        sleeve = int(3 + r * 160)
+        pore = int(rng.uniform(-20, 40) + (0 if r > 0.5 else 300 * (1 - r)))
+        line = ("%7.3f %6d %6d %6d  " % (depth, cone, sleeve, pore)).ljust(30) + text
+        if round(depth * 10) % 25 == 0:
+            line = line.ljust(56) + "%d %7.1f %7.3f %7.1f" % (1, r * 10, r / 4, depth * 9.81)
+        lines.append(line)
+    return lines
+
+
+BLOCK_WRITERS = {7: cpt_lines, 21: dreie_lines, 22: enkel_lines, 23: dtrykk_lines,
+                 24: ram_lines, 25: total_lines, 26: fjell_lines, 35: dpt_lines}
 
 
 def block_lines(rng, hole, block):
@@ -224,6 +241,12 @@ def snd_file(rng, hole):
     for block in hole.get("blocks", []):
         for line in block_lines(rng, hole, block):
             f.add(line)
+        for key, value in block.get("settings", []):
+            if key == "*":
+                f.add("*")
+                f.add("107 ")
+            else:
+                f.add(dos("%-25s %s" % (key, value)))
     if hole.get("blocks"):
         f.add("*")
     return f
@@ -360,7 +383,52 @@ def boreholes():
     hole(20, 18.85, 1705.0, 4.0, sand_site, 8.6,
          blocks=[{"method": 35, "date": "30.04.2021", "stop": 90},
                  {"method": 24, "date": "30.04.2021", "stop": 91, "rig": "DPSH"}])
+    hole(21, 17.20, 1730.0, -8.0, clay_site, 12.0, cpt_presentation=True,
+         comments=["CPTu med portrycksmätning"],
+         blocks=[{"method": 7, "date": "2021-05-03", "stop": 92, "rig": "CPT15",
+                  "settings": [("*", ""), ("MA", "0.845"), ("MB", "1.000"), ("HN", "4711"),
+                               ("Nollvärde", "före och efter sondering")]}])
+    hole(22, 16.70, 1755.0, 5.5, clay_site, 9.0, prv_date="2021-05-04", prv_header=2.5,
+         comments=["Kolvprovtagning i lera"],
+         blocks=[{"method": 21, "date": "04.05.2021", "stop": 90, "rig": "GB2"}],
+         samples=[("PG", 12, 3.0, (0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0, 0.0, 0.0), " ",
+                   "kolvprov, lös lera"),
+                  ("PG", 345, 5.0, (65.2, 1.55, 12.5, 42.0, 18.0, 9.5, 3, 1.5, 0.5), "x",
+                   "sulfidfläckig"),
+                  ("SP", 0, 1.5, (0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0, 0.0, 0.0), " ",
+                   "skruvprov torrskorpa"),
+                  ("SP", 0, 1.1, (0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0, 0.0, 0.0), " ",
+                   "skruvprov fyllning")])
     return holes
+
+
+def cpt_presentation_file(rng):
+    """The presentation settings of a cone penetration test, with two scale rows."""
+    f = TextFile()
+    f.add("%.4f %.4f GUID %s" % (10, 2, new_guid(rng)))
+    for pair in ((0.1, 0.05), (0.8, 0.2), (12, 2), (1, 0.5), (8, 1)):
+        f.add("%.4f %.4f" % pair)
+    f.add("%.4f %.4f %.4f %.4f" % (1.0, 0.2, 0.08, 0.0))
+    f.add("*")
+    f.add("%.2f %.1f %.3f" % (0.5, 20.0, 0.125))
+    f.add("%.2f %.1f %.3f" % (5.0, 2.0, 1.5))
+    f.add("*")
+    return f
+
+
+def prv_file(hole):
+    """Samples as an older program wrote them: generation "A42" without a GUID, the tests as
+    digits. Depths of methods other than the piston samples were given 0.1 m deeper."""
+    f = TextFile()
+    f.add("A42 %f %s %d" % (hole.get("prv_header", 0.0), hole["prv_date"], 5))
+    f.add("*")
+    for metod, analyser, depth, values, tecken, text in hole["samples"]:
+        numbers = "%-3s%6d %5.2f %5.2f %5.2f %5.2f %4.1f %4.1f %4.1f %2d %4.1f %3.1f" % (
+            (metod, analyser, depth) + values)
+        line = numbers.ljust(62) + tecken
+        f.add(dos(line.ljust(64) + text))
+    f.add("*")
+    return f
 
 
 def gvy_only_file(hole):
@@ -377,7 +445,7 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "demo-project")
     os.makedirs(out, exist_ok=True)
     for name in os.listdir(out):
-        if name.upper().endswith((".SND", ".TLK")):
+        if name.upper().endswith((".SND", ".TLK", ".PRV", ".CPT")):
             os.remove(os.path.join(out, name))
     rng = random.Random(20210412)
     for hole in boreholes():
@@ -387,6 +455,10 @@ def main():
             gvy_only_file(hole).write(os.path.join(out, hole["id"] + ".TLK"))
         elif form:
             tlk_file(hole).write(os.path.join(out, hole["id"] + ".TLK"))
+        if hole.get("cpt_presentation"):
+            cpt_presentation_file(rng).write(os.path.join(out, hole["id"] + ".cpt"))
+        if hole.get("samples"):
+            prv_file(hole).write(os.path.join(out, hole["id"] + ".PRV"))
 
 
 if __name__ == "__main__":

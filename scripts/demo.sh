@@ -33,3 +33,5 @@ step save "$project" --all
 step list "$project"
 step list "$project" --sort 12
 step show "$project" BH9
+step show "$project" BH21
+step show "$project" BH22

@@ -3,6 +3,8 @@
 
 #include <new>
 
+#include "geoproj/methods/borvi_cpt.h"
+#include "geoproj/methods/borvi_prv.h"
 #include "geoproj/methods/borvi_tlk.h"
 #include "geoproj/platform/proj_path.h"
 #include "geoproj/sounding/borvi_dpt.h"
@@ -49,6 +51,8 @@ void CBorviSnd::DeleteMethods() {
   delete total;
   delete dpt;
   delete tlk;
+  delete cpt;
+  delete prv;
   dreie = nullptr;
   fjell = nullptr;
   dtrykk = nullptr;
@@ -57,6 +61,8 @@ void CBorviSnd::DeleteMethods() {
   total = nullptr;
   dpt = nullptr;
   tlk = nullptr;
+  cpt = nullptr;
+  prv = nullptr;
 }
 
 int CBorviSnd::New(int code) {
@@ -68,7 +74,9 @@ int CBorviSnd::New(int code) {
     case 24: return Place(ram, new (std::nothrow) CBorviRam(a, b, c));
     case 25: return Place(total, new (std::nothrow) CBorviTotal(a, b, c));
     case 26: return Place(fjell, new (std::nothrow) CBorviFjell(a, b, c));
+    case 7: return Place(cpt, new (std::nothrow) CBorviCpt(a, b, c));
     case 35: return Place(dpt, new (std::nothrow) CBorviDpt(a, b, c));
+    case 40: return Place(prv, new (std::nothrow) CBorviPrv(a, b, c));
     case 60: return Place(tlk, new (std::nothrow) CBorviTlk(a, b, c));
     default: return 0;
   }

@@ -7,6 +7,8 @@
 #include "geoproj/database/borvi_dbs.h"
 #include "geoproj/foundation/messages.h"
 #include "geoproj/foundation/text_helpers.h"
+#include "geoproj/methods/borvi_cpt.h"
+#include "geoproj/methods/borvi_prv.h"
 #include "geoproj/methods/borvi_tlk.h"
 #include "geoproj/platform/date_time.h"
 #include "geoproj/platform/files.h"
@@ -79,6 +81,32 @@ void InitBlock(T* block, CStdioFileMem* file, const char* datum) {
   block->Init(file, datum);
 }
 
+// A cone penetration block without even its header line holds nothing and is dropped. What its
+// presentation file beside ID.SND could not take counts with the borehole's files.
+void InitCpt(CBorviSnd& snd) {
+  if (snd.cpt->Init(&snd.sndfil, snd.datum) != 0) {
+    delete snd.cpt;
+    snd.cpt = nullptr;
+    return;
+  }
+  snd.m_droppedContent += snd.cpt->presentation.m_droppedContent;
+}
+
+// Embedded boreholes read their sample file as a file of its own. A sample set that does not
+// read is dropped; the borehole takes its date when it has none of its own.
+void InitSamples(CBorviSnd& snd) {
+  if (snd.samlagring) snd.prv->inbaddad = 0;
+  const int read = snd.prv->Init(&snd.prvfil, snd.id, nullptr);
+  snd.m_droppedContent += snd.prv->m_droppedContent + geoproj::ReportLinesLeft(snd.prvfil);
+  if (read != 0) {
+    delete snd.prv;
+    snd.prv = nullptr;
+    return;
+  }
+  if (snd.samlagring) snd.prv->inbaddad = 1;
+  if (!snd.datum[0]) geoproj::CopyField(snd.datum, geoproj::FieldText(snd.prv->datum));
+}
+
 }  // namespace
 
 // The lines of the header, read up to its first "*" line. A "*" among the six numbered lines
@@ -112,7 +140,7 @@ int CBorviSnd::Init(const char* idText, const char* path) {
   SetFilePath(idText, path);
   geoproj::CopyField(id, idText ? idText : "");
   orgnamn[0] = '\0';
-  m_skippedSections = 0;
+  m_unknownSections.clear();
   m_droppedContent = 0;
   ReadFileDates();
   ReadSnd();
@@ -193,6 +221,7 @@ void CBorviSnd::ReadSections() {
 // One section from its code line on; it consumes the section's lines up to and including the
 // "*" line that ends it, so that the next line read is the next code line.
 void CBorviSnd::ReadSection(std::string& line) {
+  const std::string asRead = line;
   geoproj::DosToWin(line);
   // A doubled separator or an empty line between sections holds no section.
   if (line.empty() || StartsSection(line)) return;
@@ -201,8 +230,7 @@ void CBorviSnd::ReadSection(std::string& line) {
     // Without a code the section cannot be told from another; never take the previous code.
     metod = -1;
     geoproj::ShowStatusF("Ok\xE4nd metodkod (%d) f\xF6r Id: %s", metod, id);
-    ++m_skippedSections;
-    SkipSection();
+    KeepSection(asRead);
     return;
   }
   metod = code;
@@ -212,17 +240,20 @@ void CBorviSnd::ReadSection(std::string& line) {
     case 98: break;
     case 99: ReadGuidSection(line); break;
     case 107:
+      if (cpt) {
+        geoproj::CheckReadLine(sndfil, line);
+        cpt->header.Init(&sndfil);
+        break;
+      }
       geoproj::ShowStatusF("Kan inte skapa klassinformation f\xF6r CPTHeader (Id=%s)", id);
-      ++m_skippedSections;
-      SkipSection();
+      KeepSection(asRead);
       break;
     default:
       if (BlockName(code))
-        ReadBlock(line, code);
+        ReadBlock(asRead, line, code);
       else {
         geoproj::ShowStatusF("Ok\xE4nd metodkod (%d) f\xF6r Id: %s", code, id);
-        ++m_skippedSections;
-        SkipSection();
+        KeepSection(asRead);
       }
   }
 }
@@ -231,6 +262,20 @@ void CBorviSnd::SkipSection() {
   std::string line;
   while (sndfil.ReadString(line) && !StartsSection(line)) {
   }
+}
+
+// The section's lines up to the next "*" line, exactly as they were. A text line ends at a
+// zero byte: what follows one cannot be written back and is reported.
+void CBorviSnd::KeepSection(const std::string& codeLine) {
+  const auto keep = [this](const std::string& line) {
+    const std::size_t zero = line.find('\0');
+    if (zero != std::string::npos) sndfil.ReportDropped("zero byte: the rest of the line is lost");
+    return line.substr(0, zero) + "\n";
+  };
+  std::string section = keep(codeLine);
+  std::string line;
+  while (sndfil.ReadString(line) && !StartsSection(line)) section += keep(line);
+  m_unknownSections.push_back(std::move(section));
 }
 
 void CBorviSnd::SetBlockDate(const std::string& codeLine, int code) {
@@ -247,12 +292,11 @@ void CBorviSnd::SetBlockDate(const std::string& codeLine, int code) {
   }
 }
 
-// A block whose object cannot be created is skipped whole: its data lines are no code lines.
-void CBorviSnd::ReadBlock(const std::string& codeLine, int code) {
+// A block whose object cannot be created is kept whole: its data lines are no code lines.
+void CBorviSnd::ReadBlock(const std::string& asRead, const std::string& codeLine, int code) {
   if (!New(code)) {
     geoproj::ShowStatusF("Kan inte skapa klassinformation f\xF6r %s (Id=%s)", BlockName(code), id);
-    ++m_skippedSections;
-    SkipSection();
+    KeepSection(asRead);
     return;
   }
   geoproj::CheckReadLine(sndfil, codeLine);
@@ -264,6 +308,7 @@ void CBorviSnd::ReadBlock(const std::string& codeLine, int code) {
     case 25: InitBlock(total, &sndfil, datum); break;
     case 26: InitBlock(fjell, &sndfil, datum); break;
     case 35: InitBlock(dpt, &sndfil, datum); break;
+    case 7: InitCpt(*this); break;
     default: break;
   }
 }
@@ -338,6 +383,7 @@ int CBorviSnd::ReadSeparateFiles() {
 // what it could not take is counted all the same. The file holds that one block: what follows
 // its end line would be lost on writing.
 void CBorviSnd::InitSeparate(int code) {
+  if (code == 40) return InitSamples(*this);
   if (code != 60) return;
   const int read = tlk->Init(&tlkfil, id, nullptr);
   m_droppedContent += tlk->m_droppedContent + geoproj::ReportLinesLeft(tlkfil);

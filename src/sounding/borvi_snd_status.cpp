@@ -5,6 +5,8 @@
 #include "geoproj/database/borvi_dbs.h"
 #include "geoproj/database/dbs_guid.h"
 #include "geoproj/foundation/text_helpers.h"
+#include "geoproj/methods/borvi_cpt.h"
+#include "geoproj/methods/borvi_prv.h"
 #include "geoproj/methods/borvi_tlk.h"
 #include "geoproj/sounding/borvi_dpt.h"
 #include "geoproj/sounding/borvi_dreie.h"
@@ -61,10 +63,25 @@ bool FirstMyDepth(T* block, double* djup) {
   return false;
 }
 
+// The cone penetration test keeps its codes in kod.
+bool FirstMyDepth(CBorviCpt* cpt, double* djup) {
+  if (!cpt || cpt->Home() < 0) return false;
+  do {
+    const cpttype* rec = cpt->Get_aktel();
+    if (geoproj::SondHarKod(CBorviCpt::kMetod, rec->kod, "MY", cpt->kodsystem)) {
+      *djup = rec->djup;
+      return true;
+    }
+  } while ((*cpt)++);
+  return false;
+}
+
 template <class T>
 bool Digitised(T* block) {
   return block && block->m_varde3 > 0;
 }
+
+bool Digitised(CBorviCpt* cpt) { return cpt && cpt->htal3 > 0; }
 
 void SetKindBits(bhbit& bit, int kind) {
   switch (kind) {
@@ -92,12 +109,14 @@ bool Inclined(double lutning) {
 }  // namespace
 
 int CBorviSnd::GetMaxDjup(float* djup) {
+  RaiseToLast(cpt, djup);
   RaiseToLast(dreie, djup);
   RaiseToLast(ram, djup);
   RaiseToLast(total, djup);
   RaiseToLast(fjell, djup);
   RaiseToLast(dtrykk, djup);
   RaiseToLast(enkel, djup);
+  RaiseToLast(prv, djup);
   return 0;
 }
 
@@ -118,22 +137,23 @@ int CBorviSnd::TolkatZBerg(double niva) {
 
 int CBorviSnd::MyKod() {
   if (HoldsMy(dreie) || HoldsMy(ram) || HoldsMy(total) || HoldsMy(fjell) || HoldsMy(dtrykk) ||
-      HoldsMy(enkel))
+      HoldsMy(enkel) || HoldsMy(cpt))
     return 0;
   return -1;
 }
 
 int CBorviSnd::MyKod(double* djup) {
   if (FirstMyDepth(ram, djup) || FirstMyDepth(total, djup) || FirstMyDepth(fjell, djup) ||
-      FirstMyDepth(dtrykk, djup) || FirstMyDepth(dreie, djup) || FirstMyDepth(enkel, djup))
+      FirstMyDepth(dtrykk, djup) || FirstMyDepth(dreie, djup) || FirstMyDepth(enkel, djup) ||
+      FirstMyDepth(cpt, djup))
     return 0;
   *djup = 0.0;
   return -1;
 }
 
 int CBorviSnd::IfDigitaliserad() {
-  return Digitised(dreie) || Digitised(total) || Digitised(enkel) || Digitised(ram) ||
-                 Digitised(dtrykk) || Digitised(fjell)
+  return Digitised(cpt) || Digitised(dreie) || Digitised(total) || Digitised(enkel) || Digitised(ram) ||
+                 Digitised(dtrykk) || Digitised(fjell) || (prv && prv->hkod100 >= 1)
              ? 1
              : 0;
 }
@@ -169,6 +189,10 @@ int CBorviSnd::Snd2Bhbit(bhdbstype* rec) {
   for (BhBitPlace p : {geoproj::kBitSample, geoproj::kBitSampleAux, geoproj::kBitSampleCiCaCc,
                        geoproj::kBitSkvPg, geoproj::kBitSampleOther})
     ClearBit(rec->bit, p);
+  if (prv) {
+    SampleBits(rec->bit);
+    AddGuid(CBorviPrv::Metod, prv->guid, rec);
+  }
   ClearBit(rec->bit, geoproj::kBitEnvironment);
   if (Inclined(lutning))
     SetBit(rec->bit, geoproj::kBitInclined);
@@ -196,6 +220,10 @@ bool CBorviSnd::MethodBits(bhdbstype* rec) {
     AddGuid(35, dpt->m_guid, rec);
   }
   ClearBit(bits, geoproj::kBitCpt);
+  if (cpt) {
+    SetMethodBits(bits, geoproj::kBitCpt);
+    AddGuid(CBorviCpt::kMetod, cpt->guid, rec);
+  }
   ClearBit(bits, geoproj::kBitDreie);
   if (dreie) {
     SetMethodBits(bits, geoproj::kBitDreie);
@@ -250,6 +278,14 @@ void CBorviSnd::InterpretationBit(bhbit& bits, bool withGroundwater) {
     ClearBit(bits, geoproj::kBitInterpretation);
 }
 
+// A borehole with samples; a header number marks it, and the kinds of samples set their bits.
+void CBorviSnd::SampleBits(bhbit& bits) {
+  SetBit(bits, geoproj::kBitBorehole);
+  SetBit(bits, geoproj::kBitSample);
+  if (std::fabs(prv->hvarde) > 0.001) SetBit(bits, geoproj::kBitHeaderValue);
+  prv->PrvStat(&bits);
+}
+
 int CBorviSnd::SetSndBhstat() {
   if (typ && *typ != Vb) SetKindBits(bit, *typ);
   StartDepths();
@@ -260,6 +296,7 @@ int CBorviSnd::SetSndBhstat() {
   ClearBit(bit, geoproj::kBitMy);
   if (MyKod() == 0) SetBit(bit, geoproj::kBitMy);
   ClearBit(bit, geoproj::kBitSample);
+  if (prv) SampleBits(bit);
   ClearBit(bit, geoproj::kBitEnvironment);
   if (Inclined(lutning))
     SetBit(bit, geoproj::kBitInclined);
@@ -290,11 +327,29 @@ void StartDepth(T* block, bhbit& bit, BhBitPlace own, float header, float* reach
   block->m_startdjup = start;
 }
 
+// The cone penetration test starts at the header's start depth (or 0), moved up to its first
+// record the same way; it is the first sounding asked, so it sets where the others begin.
+void StartDepth(CBorviCpt* cpt, bhbit& bit, float header, float* reached) {
+  ClearBit(bit, geoproj::kBitCpt);
+  if (!cpt) return;
+  SetMethodBits(bit, geoproj::kBitCpt);
+  float start = header > 0.0f ? header : 0.0f;
+  float first = 0.0f;
+  if (FirstDepth(cpt, &first) && first < start) {
+    start = first;
+    const double below = static_cast<double>(first) - header;
+    if (below > 0.0 && below < 0.05) start = header;
+  }
+  float last = 0.0f;
+  if (LastDepth(cpt, &last) && last > 0.0f && last > *reached) *reached = last;
+  cpt->m_startdjup = start;
+}
+
 }  // namespace
 
 void CBorviSnd::StartDepths() {
   float reached = 0.0f;
-  ClearBit(bit, geoproj::kBitCpt);
+  StartDepth(cpt, bit, startdjup, &reached);
   StartDepth(dreie, bit, geoproj::kBitDreie, startdjup, &reached);
   StartDepth(ram, bit, geoproj::kBitRam, startdjup, &reached);
   StartDepth(enkel, bit, geoproj::kBitEnkel, startdjup, &reached);

@@ -5,6 +5,8 @@
 #include "geoproj/database/borvi_dbs.h"
 #include "geoproj/foundation/messages.h"
 #include "geoproj/foundation/text_helpers.h"
+#include "geoproj/methods/borvi_cpt.h"
+#include "geoproj/methods/borvi_prv.h"
 #include "geoproj/methods/borvi_tlk.h"
 #include "geoproj/platform/files.h"
 #include "geoproj/platform/proj_path.h"
@@ -86,10 +88,12 @@ void CBorviSnd::WriteSounding(const char* idText, const char* path) {
   WriteHeader();
   WriteGuidSection();
   WriteBlocks();
+  WriteUnknownSections();
   if (!samlagring) {
     if (HasSounding(false)) sndfil.WriteString("*\n");
     if (!(sndfil.IsMemFile() && (prv || mil))) sndfil.Close();
     WriteInterpretation();
+    WriteSamples();
   } else {
     if (HasSounding(true)) sndfil.WriteString("*\n");
     sndfil.Close();
@@ -143,13 +147,22 @@ void CBorviSnd::WriteBlocks() {
   WriteBlock(fjell, &sndfil);
   WriteBlock(dtrykk, &sndfil);
   WriteBlock(enkel, &sndfil);
+  WriteBlock(cpt, &sndfil);
   WriteBlock(dpt, &sndfil);
 }
 
+void CBorviSnd::WriteUnknownSections() {
+  for (const std::string& section : m_unknownSections) {
+    sndfil.WriteString("*\n");
+    sndfil.WriteString(section);
+  }
+}
+
 // Whether a closing "*" line follows the blocks; embedded files count core drilling and water
-// loss too.
+// loss too. Sections kept as read end with it as well, as the next section would end them.
 int CBorviSnd::HasSounding(bool embedded) const {
   if (dreie || ram || cpt || total || enkel || fjell || dtrykk || dpt) return 1;
+  if (!m_unknownSections.empty()) return 1;
   return embedded && (karnborr || vattenf) ? 1 : 0;
 }
 
@@ -158,6 +171,21 @@ void CBorviSnd::WriteInterpretation() {
   if (!tlk || !tlkfil.Open(tlkfil.GetFilePath(), kCreateWrite)) return;
   tlk->Uppdat(&tlkfil, nullptr);
   tlkfil.Close();
+}
+
+// In memory mode the samples follow the sounding file's text after their marker line; the
+// file is closed after the last block written into it.
+void CBorviSnd::WriteSamples() {
+  if (!prv) return;
+  if (sndfil.IsMemFile()) {
+    sndfil.WriteString("#prv#\n");
+    prv->Uppdat(&sndfil);
+    if (!mil) sndfil.Close();
+    return;
+  }
+  if (!prvfil.Open(prvfil.GetFilePath(), kCreateWrite)) return;
+  prv->Uppdat(&prvfil);
+  prvfil.Close();
 }
 
 void CBorviSnd::DeleteSeparateFiles() {

@@ -58,11 +58,11 @@ class ToolDemoTest : public ToolTest {
 };
 
 TEST_F(ToolDemoTest, TourBuildsTheDatabaseFromEveryBorehole) {
-  ASSERT_EQ(ids_.size(), 20u);
+  ASSERT_EQ(ids_.size(), 22u);
   Ok({"init", project_.path()});
   SaveAll();
   const Json records = Ok({"list", project_.path(), "--json"}).Json();
-  ASSERT_EQ(records.size(), 20u);
+  ASSERT_EQ(records.size(), 22u);
   std::map<std::string, Json> by_id;
   for (const Json& r : records) by_id[r["id"].get<std::string>()] = r;
   for (const std::string& id : ids_) {
@@ -81,6 +81,7 @@ TEST_F(ToolDemoTest, TourBuildsTheDatabaseFromEveryBorehole) {
       {"BH4", 91, 5, 0x08},  {"BH5", 92, 5, 0x02},  {"BH6", 90, 5, 0x04},
       {"BH7", 94, 5, 0x20},  {"BH8", 90, 0, 0x10},  {"BH9", 93, 6, 0x40},
       {"BH1", 90, 3, 0x80},  {"BH16", 92, 3, 0x80}, {"BH3", 94, 2, 0x80},
+      {"BH21", 92, 4, 0x01}, {"BH22", 90, 1, 0x02}, {"BH22", 90, 1, 0x40},
   };
   for (const auto& f : facts) {
     EXPECT_EQ(by_id[f.id]["stopp"], f.stop) << f.id;
@@ -96,6 +97,34 @@ TEST_F(ToolDemoTest, TourBuildsTheDatabaseFromEveryBorehole) {
   EXPECT_NE(layers.back()["nivakod"], 0);
   EXPECT_NE(layers.back()["nivakalla"], 0);
   EXPECT_FALSE(locked());
+}
+
+// The cone penetration test and the samples, read from the saved files.
+TEST_F(ToolDemoTest, TestAndSamplesShowInTheirCurrentForm) {
+  Ok({"init", project_.path()});
+  SaveAll();
+  const Json bh21 = Ok({"show", project_.path(), "BH21", "--json"}).Json();
+  ASSERT_EQ(bh21["methods"].size(), 1u);
+  const Json& cpt = bh21["methods"][0];
+  EXPECT_EQ(cpt["name"], "CPT");
+  EXPECT_EQ(cpt["date"], "03.05.2021");
+  EXPECT_EQ(cpt["records"].size(), 120u);
+  EXPECT_EQ(cpt["records"][0]["kod"], "FY");
+  EXPECT_EQ(cpt["settings"][0]["nyckel"], "MA");
+  EXPECT_TRUE(bh21["samples"].is_null());
+  const Json bh22 = Ok({"show", project_.path(), "BH22", "--json"}).Json();
+  const Json& samples = bh22["samples"];
+  ASSERT_FALSE(samples.is_null());
+  EXPECT_EQ(samples["datum"], "04.05.2021");
+  std::vector<std::pair<std::string, double>> order;
+  for (const Json& r : samples["records"])
+    order.emplace_back(r["metod"].get<std::string>(), r["djup"].get<double>());
+  // The older generation's depths moved up 0.1 m where the method changed, and the shallower
+  // sample of a method went before the deeper one.
+  const std::vector<std::pair<std::string, double>> expected = {
+      {"PG", 3.0}, {"PG", 5.0}, {"SP", 1.1}, {"SP", 1.4}};
+  EXPECT_EQ(order, expected);
+  EXPECT_EQ(samples["records"][0]["analyser"], -(0x001 | 0x080));
 }
 
 TEST_F(ToolDemoTest, SavingASavedProjectAgainChangesNoFile) {

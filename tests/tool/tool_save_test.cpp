@@ -11,6 +11,8 @@
 namespace geoproj::tooltest {
 namespace {
 
+using Json = nlohmann::json;
+
 class ToolSaveTest : public ToolTest {
  protected:
   void SetUp() override {
@@ -108,16 +110,55 @@ TEST_F(ToolSaveTest, ReportsUnknownBoreholesAndSavesTheOthers) {
   EXPECT_FALSE(locked());
 }
 
-TEST_F(ToolSaveTest, RefusesABoreholeWithBlocksItCannotWriteBack) {
-  // A cone penetration block has no class in this version: saving would drop it.
-  const std::string with_cpt = Bh2Snd() + "7 12.03.2021\r\n0.500 120.0 2.0\r\n*\r\n";
-  project_.write("BH3.SND", with_cpt);
+// Sections another program wrote with codes this version does not know are written back as
+// they were, after the known blocks: saving loses nothing.
+TEST_F(ToolSaveTest, KeepsSectionsOfUnknownCodes) {
+  const std::string with_unknown = Bh2Snd() + "77 12.03.2021\r\nnot ours \x94\r\n*\r\n";
+  project_.write("BH3.SND", with_unknown);
   ToolResult r = Run({"save", project_.path(), "BH3"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("BH3 holds 1 section(s) this version cannot write back"), std::string::npos)
-      << r.err;
-  EXPECT_EQ(project_.read("BH3.SND"), with_cpt);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("Ok\xC3\xA4nd metodkod (77)"), std::string::npos) << r.err;
+  EXPECT_EQ(project_.read("BH3.SND"), with_unknown);
   EXPECT_FALSE(locked());
+}
+
+// A cone penetration test with its settings block and its presentation file beside ID.SND.
+TEST_F(ToolSaveTest, WritesATestWithItsSettingsAndPresentation) {
+  std::string bh2 = Bh2Snd();
+  bh2.resize(bh2.size() - 3);  // its closing "*" line
+  const std::string with_cpt =
+      bh2 +
+      CrLf({"*", "7 12.03.2021",
+            "1.000000 91 0 0 1 0 CPT1 GUID 30000000-0000-4000-8000-000000000007",
+            "  0.500    120     35      7  SA",
+            "  1.000   1500     42    -12" + std::string(28, ' ') + "1     1.5   0.250    -2.0",
+            "*", "107 ", "MA                        0.845", "*"});
+  const std::string presentation =
+      CrLf({"10.0000 2.0000 GUID 30000000-0000-4000-8000-000000000017", "0.1000 0.0500",
+            "0.8000 0.2000", "12.0000 2.0000", "1.0000 0.5000", "8.0000 1.0000",
+            "1.0000 0.2000 0.0800 0.0000", "*", "0.50 20.0 0.125", "*"});
+  project_.write("BH3.SND", with_cpt);
+  project_.write("BH3.cpt", presentation);
+  Ok({"save", project_.path(), "BH3"});
+  EXPECT_EQ(project_.read("BH3.SND"), with_cpt);
+  EXPECT_EQ(project_.read("BH3.cpt"), presentation);
+  const Json shown = Ok({"show", project_.path(), "BH3", "--json"}).Json();
+  const Json& cpt = shown["methods"].back();
+  EXPECT_EQ(cpt["code"], 7);
+  EXPECT_EQ(cpt["name"], "CPT");
+  const Json& rec = cpt["records"][1];
+  EXPECT_EQ(rec["djup"], 1.0);
+  EXPECT_EQ(rec["matvarde1"], 1500);
+  EXPECT_EQ(rec["matvarde2"], 42);
+  EXPECT_EQ(rec["matvarde3"], -12);
+  EXPECT_EQ(rec["extra"], 1);
+  EXPECT_EQ(rec["extra1"], 1.5);
+  EXPECT_EQ(rec["extra2"], 0.25);
+  EXPECT_EQ(rec["extra3"], -2.0);
+  EXPECT_EQ(rec["kod"], "");
+  EXPECT_EQ(cpt["records"][0]["kod"], "SA");
+  EXPECT_EQ(cpt["records"][0]["kortkod"], ":");
+  EXPECT_TRUE(shown["samples"].is_null());
 }
 
 // Random bytes, never a line end or a "*" when they stand in for one line.

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <geoproj/methods/borvi_cpt.h>
+#include <geoproj/methods/borvi_prv.h>
 #include <geoproj/methods/borvi_tlk.h>
 #include <geoproj/sounding/borvi_dpt.h>
 #include <geoproj/sounding/borvi_dreie.h>
@@ -49,6 +51,65 @@ Json RecordJson(const totaltype& r) {
 Json RecordJson(const dpttype& r) {
   return {{"value1", r.varde1}, {"value2", r.varde2}, {"value3", r.varde3},
           {"text", Utf8(r.text)}};
+}
+
+Json RecordJson(const cpttype& r) {
+  return {{"djup", FloatValue(r.djup)}, {"matvarde1", r.matvarde1}, {"matvarde2", r.matvarde2},
+          {"matvarde3", r.matvarde3},   {"extra", r.extra},           {"extra1", r.extra1},
+          {"extra2", r.extra2},         {"extra3", r.extra3},         {"kod", Utf8(r.kod)},
+          {"kortkod", Utf8(r.kortkod)}};
+}
+
+Json RecordJson(const provtype& r) {
+  return {{"metod", Utf8(r.metod)},
+          {"analyser", r.analyser},
+          {"djup", FloatValue(r.djup)},
+          {"varde1", FloatValue(r.varde1)},
+          {"varde2", FloatValue(r.varde2)},
+          {"varde3", FloatValue(r.varde3)},
+          {"varde4", FloatValue(r.varde4)},
+          {"varde5", FloatValue(r.varde5)},
+          {"varde6", FloatValue(r.varde6)},
+          {"heltal", r.heltal},
+          {"varde7", FloatValue(r.varde7)},
+          {"varde8", FloatValue(r.varde8)},
+          {"tecken", Utf8(r.tecken)},
+          {"text", Utf8(r.text)}};
+}
+
+// The records of a list in their order; the list cursor ends on the last record.
+template <class List>
+Json RecordsJson(List& list) {
+  Json records = Json::array();
+  if (list.Home() == 0) {
+    do {
+      records.push_back(RecordJson(*list.Get_aktel()));
+    } while (list++);
+  }
+  return records;
+}
+
+// The cone penetration test in the shape of the other blocks, with its settings.
+void AddCpt(Json& methods, CBorviCpt* cpt) {
+  if (!cpt) return;
+  Json settings = Json::array();
+  if (cpt->header.Home() == 0) {
+    do {
+      const cptheadertype& s = *cpt->header.Get_aktel();
+      settings.push_back({{"nyckel", Utf8(s.nyckel)}, {"varde", Utf8(s.varde)}});
+    } while (cpt->header++);
+  }
+  Json m;
+  m["code"] = CBorviCpt::kMetod;
+  m["name"] = MethodName(CBorviCpt::kMetod);
+  m["date"] = Utf8(cpt->datum);
+  m["guid"] = Utf8(cpt->guid);
+  m["stop_code"] = cpt->htal2;
+  m["code_system"] = Utf8(cpt->kodsystem);
+  m["start_depth"] = FloatValue(static_cast<float>(cpt->m_startdjup));
+  m["settings"] = std::move(settings);
+  m["records"] = RecordsJson(*cpt);
+  methods.push_back(std::move(m));
 }
 
 // A method block with its records; the list cursor ends on the last record.
@@ -100,6 +161,13 @@ Json InterpretationJson(CBorviTlk* tlk) {
   return {{"gvy", FloatValue(tlk->gvy)}, {"layers", std::move(layers)}};
 }
 
+Json SamplesJson(CBorviPrv* prv) {
+  if (!prv) return nullptr;
+  return {{"hvarde", FloatValue(prv->hvarde)}, {"datum", Utf8(prv->datum)},
+          {"hkod", prv->hkod},                  {"hkod100", prv->hkod100},
+          {"guid", Utf8(prv->guid)},            {"records", RecordsJson(*prv)}};
+}
+
 // In the order the sounding file writes its blocks.
 Json MethodsJson(CBorviSnd& snd) {
   Json methods = Json::array();
@@ -109,6 +177,7 @@ Json MethodsJson(CBorviSnd& snd) {
   AddBlock(methods, snd.fjell);
   AddBlock(methods, snd.dtrykk);
   AddBlock(methods, snd.enkel);
+  AddCpt(methods, snd.cpt);
   AddBlock(methods, snd.dpt);
   return methods;
 }
@@ -136,6 +205,7 @@ Json BoreholeJson(CBorviSnd& snd) {
   out["bits"] = BitsJson(snd.bit);
   out["methods"] = MethodsJson(snd);
   out["interpretation"] = InterpretationJson(snd.tlk);
+  out["samples"] = SamplesJson(snd.prv);
   return out;
 }
 

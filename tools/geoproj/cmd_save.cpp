@@ -8,6 +8,8 @@
 
 #include <geoproj/database/borvi_dbs.h>
 #include <geoproj/foundation/text_helpers.h>
+#include <geoproj/methods/borvi_cpt.h>
+#include <geoproj/platform/files.h>
 #include <geoproj/sounding/borvi_snd.h>
 
 #include "commands.h"
@@ -28,12 +30,6 @@ struct SaveOptions {
 // Whether the borehole read may be written back; says why not.
 bool MayWriteBack(ProjectSession& session, const CBorviSnd& snd, const std::string& shown_id,
                   bool force) {
-  if (snd.m_skippedSections > 0) {
-    session.host().Error("borehole " + shown_id + " holds " +
-                         std::to_string(snd.m_skippedSections) +
-                         " section(s) this version cannot write back; not saved");
-    return false;
-  }
   if (snd.m_droppedContent > 0 && !force) {
     session.host().Error("borehole " + shown_id + ": " + std::to_string(snd.m_droppedContent) +
                          " place(s) in its files could not be read; not saved, as saving "
@@ -58,6 +54,10 @@ bool SaveBorehole(ProjectSession& session, CBorviDbs& dbs, const std::string& id
     return false;
   }
   if (!MayWriteBack(session, *snd, shown_id, force)) return false;
+  // The library writes a test's presentation file only when the host changed it; a save
+  // rewrites every file the borehole has.
+  if (snd->cpt && FileExists(CBorviCptPresentation::FileName(snd->sndfil.GetFilePath())))
+    snd->cpt->presentation.andrad = 1;
   const auto written_before = dbs.m_huv.uppdnr;
   snd->Uppdat(id.c_str(), nullptr);
   if (dbs.m_huv.uppdnr == written_before) {

@@ -48,8 +48,9 @@ std::vector<std::string> RecordRow(const Json& r) {
           std::to_string(r["filpos"].get<long>())};
 }
 
-// The depth of a record: DPT records keep it as their first value.
+// The depth of a record: DPT records keep it as their first value, CPT records as "djup".
 const Json& Depth(const Json& record) {
+  if (record.contains("djup")) return record["djup"];
   return record.contains("depth") ? record["depth"] : record["value1"];
 }
 
@@ -81,6 +82,17 @@ std::string InterpretationLines(const Json& tlk) {
   if (tlk["gvy"].get<double>() != 0.0) out += ", groundwater level " + Number(tlk["gvy"], 2);
   out += "\n";
   for (const Json& layer : tlk["layers"]) out += LayerLine(layer);
+  return out;
+}
+
+std::string SampleLines(const Json& samples) {
+  if (samples.is_null()) return "Samples: none\n";
+  const Json& records = samples["records"];
+  std::string out = "Samples: " + std::to_string(records.size()) + ", dated " +
+                    samples["datum"].get<std::string>() + "\n";
+  for (const Json& r : records)
+    out += Format("  %-3s %7s m  %s\n", r["metod"].get<std::string>().c_str(),
+                  Number(r["djup"], 2).c_str(), r["text"].get<std::string>().c_str());
   return out;
 }
 
@@ -123,7 +135,7 @@ std::string BoreholeSummary(const Json& b) {
          b["modified"].get<std::string>() + "  bits " + Bits(b["bits"]) + "\n";
   out += "Methods: " + std::to_string(b["methods"].size()) + "\n";
   for (const Json& m : b["methods"]) out += MethodLine(m);
-  return out + InterpretationLines(b["interpretation"]);
+  return out + InterpretationLines(b["interpretation"]) + SampleLines(b["samples"]);
 }
 
 }  // namespace geoproj::tool

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "geoproj/database/bhdbstype.h"
 #include "geoproj/foundation/stdio_file_mem.h"
@@ -141,9 +142,11 @@ class CBorviSnd {
   int option2 = 0;                // second argument; embedded: Uppdat deletes TLK, PRV, MIL
   int samlagring = 0;             // embedded mode, third argument of the method constructors
   int andrat = 0;                 // changed; cleared by a disk-mode Uppdat
-  // Sections of ID.SND the last Init skipped (unknown code or no class for it). Writing such a
-  // borehole back would drop them, so callers that save check it first.
-  int m_skippedSections = 0;
+  // Sections of ID.SND the last Init could not read into an object (a code it does not know,
+  // or no class for it), each as its lines were (the code line first, every line with LF).
+  // Uppdat writes them back unchanged after the known blocks, in the order read, so that a save
+  // loses nothing another program wrote.
+  std::vector<std::string> m_unknownSections;
   // Places in the files the last Init read (ID.SND and the separate files) whose content it
   // could not take: lines that do not parse, binary garbage, a block cut off by the end of the
   // file. Each was shown as a status text with its file and line. Writing such a borehole back
@@ -198,8 +201,9 @@ class CBorviSnd {
   void ReadSections();
   void ReadSection(std::string& line);
   void SkipSection();
+  void KeepSection(const std::string& codeLine);
   void SetBlockDate(const std::string& codeLine, int code);
-  void ReadBlock(const std::string& codeLine, int code);
+  void ReadBlock(const std::string& asRead, const std::string& codeLine, int code);
   void ReadGuidSection(const std::string& codeLine);
   void MissingOrigin();
   void ReadGuidLines();
@@ -214,8 +218,10 @@ class CBorviSnd {
   void WriteHeader();
   void WriteGuidSection();
   void WriteBlocks();
+  void WriteUnknownSections();
   int HasSounding(bool embedded) const;
   void WriteInterpretation();
+  void WriteSamples();
   void DeleteSeparateFiles();
   void ResetNames();
 
@@ -223,6 +229,7 @@ class CBorviSnd {
   void AddGuid(int code, const std::string& text, const bhdbstype* rec);
   bool MethodBits(bhdbstype* rec);
   void InterpretationBit(bhbit& bits, bool withGroundwater);
+  void SampleBits(bhbit& bits);
   void StartDepths();
 
   void DeleteMethods();
