@@ -6,6 +6,8 @@
 
 #include <geoproj/foundation/text_helpers.h>
 
+#include "foundation/quick_print.h"
+
 namespace geoproj {
 namespace {
 
@@ -24,9 +26,11 @@ std::string& Title() {
   return title;
 }
 
-// Formatted once into a buffer on the stack, which every record line fits; formatted again only
-// when the text is longer (a save formats every record of every block).
+// A save formats every record of every block: the quick path takes the shapes of record lines;
+// the rest is formatted once into a buffer on the stack, again only when the text is longer.
 std::string VFormat(const char* format, va_list args) {
+  std::string quick;
+  if (QuickFormat(quick, format, args)) return quick;
   char line[256];
   va_list copy;
   va_copy(copy, args);

@@ -1,6 +1,7 @@
 #include "foundation/read_check.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include <geoproj/foundation/stdio_file_mem.h>
@@ -9,19 +10,26 @@ namespace geoproj {
 namespace {
 
 // The blanks scanf skips between fields.
-constexpr std::string_view kBlanks = " \t\n\v\f\r";
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The words of text, counted no further than limit: every record line is checked, and only
+// whether the scan took as many words as it could matters.
+int CountWordsUpTo(std::string_view text, int limit) {
+  if (limit <= 0) return 0;
+  int words = 0;
+  bool inWord = false;
+  for (char c : text) {
+    const bool blank = IsBlank(c);
+    if (!blank && !inWord && ++words >= limit) return words;
+    inWord = !blank;
+  }
+  return words;
+}
 
 }  // namespace
 
 int CountWords(std::string_view text) {
-  int words = 0;
-  std::size_t pos = text.find_first_not_of(kBlanks);
-  while (pos != std::string_view::npos) {
-    ++words;
-    pos = text.find_first_of(kBlanks, pos);
-    if (pos != std::string_view::npos) pos = text.find_first_not_of(kBlanks, pos);
-  }
-  return words;
+  return CountWordsUpTo(text, std::numeric_limits<int>::max());
 }
 
 bool HoldsBinaryGarbage(std::string_view text) {
@@ -33,7 +41,7 @@ bool HoldsBinaryGarbage(std::string_view text) {
 
 bool ScanTookAll(std::string_view text, int read, int required, int most) {
   const int fields = std::max(read, 0);
-  return fields >= required && fields >= std::min(CountWords(text), most);
+  return fields >= required && fields >= CountWordsUpTo(text, std::min(most, fields + 1));
 }
 
 bool CheckReadLine(CStdioFileMem& file, std::string_view line, bool parsed, const char* why) {

@@ -1,11 +1,13 @@
 #include "geoproj/sounding/borvi_dreie.h"
 
+#include "foundation/quick_print.h"
+
 #include <algorithm>
 #include <cstdio>
 
 bool CBorviDreie::LasData(dreietype& rec, const std::string& line) {
   int slut = 0;
-  const int n = std::sscanf(line.c_str(), "%f%ld%n", &rec.djup, &rec.varde, &slut);
+  const int n = geoproj::ScanLine(line.c_str(), "%f%ld%n", &rec.djup, &rec.varde, &slut);
   // The weight stands in the nine characters after the value column, up to the first blank;
   // values too wide for their columns push it right, one blank behind them.
   const std::size_t kolumn = std::max<std::size_t>(13, static_cast<std::size_t>(slut) + 1);

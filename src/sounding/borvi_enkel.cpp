@@ -1,9 +1,11 @@
 #include "geoproj/sounding/borvi_enkel.h"
 
+#include "foundation/quick_print.h"
+
 #include <cstdio>
 
 bool CBorviEnkel::LasData(enktype& rec, const std::string& line) {
-  const int n = std::sscanf(line.c_str(), "%f%ld", &rec.djup, &rec.varde);
+  const int n = geoproj::ScanLine(line.c_str(), "%f%ld", &rec.djup, &rec.varde);
   return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 2, 2);
 }
 

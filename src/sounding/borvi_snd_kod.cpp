@@ -6,10 +6,12 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
 #include "foundation/read_check.h"
+#include "sounding/code_table_scope.h"
 #include "geoproj/foundation/messages.h"
 #include "geoproj/foundation/text_helpers.h"
 #include "geoproj/platform/borv_ini.h"
@@ -150,47 +152,70 @@ kod* Lookup(int metod, const char* text, int pos, int* antal, const char* typ,
 }
 
 // The answers given so far, for as long as the code table says what it said then: a save looks
-// up every record's text, and the texts of a project repeat. Per thread, since the restore
-// runs beside the host's thread.
+// up every record's text several times, and the texts of a project repeat. The table is compared
+// with the one the answers came from once per code-table scope (every call outside one). Per
+// thread, since the restore runs beside the host's thread.
 struct LookupMemo {
   static constexpr std::size_t kMaxAnswers = 4096;
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const {
+      return std::hash<std::string_view>()(key);
+    }
+  };
   kod table[std::size(CBorviSnd::Akod1)] = {};
   int entries = -1;
-  std::unordered_map<std::string, std::pair<int, int>> answers;  // entry index or -1, word count
+  unsigned checkedInScope = 0;
+  // Entry index or -1, and the word count, by the key of the question.
+  std::unordered_map<std::string, std::pair<int, int>, KeyHash, std::equal_to<>> answers;
 
-  bool TableUnchanged() const {
-    return entries == CBorviSnd::Ikod1 && std::memcmp(table, CBorviSnd::Akod1, sizeof table) == 0;
-  }
-  void Restart() {
-    std::memcpy(table, CBorviSnd::Akod1, sizeof table);
-    entries = CBorviSnd::Ikod1;
-    answers.clear();
+  void MakeCurrent() {
+    const unsigned scope = geoproj::CodeTableScope::Current();
+    if (scope != 0 && scope == checkedInScope && answers.size() < kMaxAnswers) return;
+    const bool same =
+        entries == CBorviSnd::Ikod1 && std::memcmp(table, CBorviSnd::Akod1, sizeof table) == 0;
+    if (!same || answers.size() >= kMaxAnswers) {
+      std::memcpy(table, CBorviSnd::Akod1, sizeof table);
+      entries = CBorviSnd::Ikod1;
+      answers.clear();
+    }
+    checkedInScope = scope;
   }
 };
 
-std::string LookupKey(int metod, const char* text, int pos, const char* typ, int alla) {
-  std::string key;
-  key.reserve(48);
-  for (int v : {metod, pos, alla}) key.append(reinterpret_cast<const char*>(&v), sizeof v);
-  if (typ) key.append(typ, strnlen(typ, 16));
-  key += '\0';
-  if (text) key.append(text, strnlen(text, kMaxText));
-  return key;
-}
+// The question as a key: the numbers, the kind and the text as far as the lookup reads it.
+class LookupKey {
+ public:
+  LookupKey(int metod, const char* text, int pos, const char* typ, int alla) {
+    for (int v : {metod, pos, alla}) Append(reinterpret_cast<const char*>(&v), sizeof v);
+    if (typ) Append(typ, strnlen(typ, 16));
+    Append("", 1);
+    if (text) Append(text, strnlen(text, kMaxText));
+  }
+  std::string_view View() const { return std::string_view(m_bytes, m_length); }
+
+ private:
+  void Append(const char* bytes, std::size_t n) {
+    std::memcpy(m_bytes + m_length, bytes, n);
+    m_length += n;
+  }
+  char m_bytes[3 * sizeof(int) + 16 + 1 + kMaxText] = {};
+  std::size_t m_length = 0;
+};
 
 }  // namespace
 
 kod* CBorviSnd::Findkod(int metod, const char* text, int pos, int* antal, const char* typ,
                         const char* kodsystem, int alla) {
   thread_local LookupMemo memo;
-  if (!memo.TableUnchanged() || memo.answers.size() >= LookupMemo::kMaxAnswers) memo.Restart();
-  const std::string key = LookupKey(metod, text, pos, typ, alla);
-  auto found = memo.answers.find(key);
+  memo.MakeCurrent();
+  const LookupKey key(metod, text, pos, typ, alla);
+  auto found = memo.answers.find(key.View());
   if (found == memo.answers.end()) {
     int words = 0;
     const kod* k = Lookup(metod, text, pos, &words, typ, kodsystem, alla);
     const int index = k ? static_cast<int>(k - Akod1) : -1;
-    found = memo.answers.emplace(key, std::make_pair(index, words)).first;
+    found = memo.answers.emplace(std::string(key.View()), std::make_pair(index, words)).first;
   }
   if (antal) *antal = found->second.second;
   return found->second.first >= 0 ? &Akod1[found->second.first] : nullptr;

@@ -20,6 +20,7 @@
 #include "geoproj/sounding/borvi_ram.h"
 #include "geoproj/sounding/borvi_snd.h"
 #include "geoproj/sounding/borvi_total.h"
+#include "sounding/code_table_scope.h"
 
 namespace {
 
@@ -136,6 +137,7 @@ int CBorviSnd::Init(const char* idText, const std::string& path) {
 }
 
 int CBorviSnd::Init(const char* idText, const char* path) {
+  const geoproj::CodeTableScope codeTable;
   CBorviDbs::LocaleCheckAndFix();
   SetFilePath(idText, path);
   geoproj::CopyField(id, idText ? idText : "");

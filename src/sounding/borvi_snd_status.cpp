@@ -16,6 +16,7 @@
 #include "geoproj/sounding/borvi_ram.h"
 #include "geoproj/sounding/borvi_snd.h"
 #include "geoproj/sounding/borvi_total.h"
+#include "sounding/code_table_scope.h"
 
 using geoproj::BhBitPlace;
 using geoproj::ClearBit;
@@ -136,6 +137,7 @@ int CBorviSnd::TolkatZBerg(double niva) {
 }
 
 int CBorviSnd::MyKod() {
+  const geoproj::CodeTableScope codeTable;
   if (HoldsMy(dreie) || HoldsMy(ram) || HoldsMy(total) || HoldsMy(fjell) || HoldsMy(dtrykk) ||
       HoldsMy(enkel) || HoldsMy(cpt))
     return 0;
@@ -143,6 +145,7 @@ int CBorviSnd::MyKod() {
 }
 
 int CBorviSnd::MyKod(double* djup) {
+  const geoproj::CodeTableScope codeTable;
   if (FirstMyDepth(ram, djup) || FirstMyDepth(total, djup) || FirstMyDepth(fjell, djup) ||
       FirstMyDepth(dtrykk, djup) || FirstMyDepth(dreie, djup) || FirstMyDepth(enkel, djup) ||
       FirstMyDepth(cpt, djup))
@@ -168,6 +171,7 @@ void CBorviSnd::AddGuid(int code, const std::string& text, const bhdbstype* rec)
 }
 
 int CBorviSnd::Snd2Bhbit(bhdbstype* rec) {
+  const geoproj::CodeTableScope codeTable;
   rec->x = hvarde[0];
   rec->y = hvarde[1];
   rec->z = hvarde[2];

@@ -19,6 +19,7 @@
 #include "geoproj/sounding/borvi_ram.h"
 #include "geoproj/sounding/borvi_snd.h"
 #include "geoproj/sounding/borvi_total.h"
+#include "sounding/code_table_scope.h"
 
 using geoproj::Format;
 
@@ -39,6 +40,7 @@ void CannotOpen(const std::string& path) {
 }  // namespace
 
 int CBorviSnd::Uppdat(const char* idText, const char* path) {
+  const geoproj::CodeTableScope codeTable;
   CBorviDbs::LocaleCheckAndFix();
   if (!projpath) {
     m_egenpath = std::make_unique<CProjPath>();

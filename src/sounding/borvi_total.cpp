@@ -1,18 +1,20 @@
 #include "geoproj/sounding/borvi_total.h"
 
+#include "foundation/quick_print.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 bool CBorviTotal::LasData(totaltype& rec, const std::string& line) {
   if (m_varde4 >= 2) {
-    const int n = std::sscanf(line.c_str(), "%f%ld%ld%ld", &rec.djup, &rec.varde1, &rec.varde2,
+    const int n = geoproj::ScanLine(line.c_str(), "%f%ld%ld%ld", &rec.djup, &rec.varde1, &rec.varde2,
                               &rec.varde3);
     return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 4, 4);
   }
   int slut = 0;
   const int n =
-      std::sscanf(line.c_str(), "%f%ld%ld%n", &rec.djup, &rec.varde1, &rec.varde2, &slut);
+      geoproj::ScanLine(line.c_str(), "%f%ld%ld%n", &rec.djup, &rec.varde1, &rec.varde2, &slut);
   // Older formats mark each step as pushed ("SL") or rotated ("TR") after the two readings;
   // readings too wide for their columns push the mark right, one blank behind them.
   const std::size_t kolumn = std::max<std::size_t>(20, static_cast<std::size_t>(slut) + 1);

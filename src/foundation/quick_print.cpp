@@ -1,0 +1,275 @@
+#include "foundation/quick_print.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+namespace geoproj {
+namespace {
+
+// One conversion of a printf format: "%[-][width][.precision][l]conversion".
+struct PrintSpec {
+  bool left = false;
+  int width = 0;
+  int precision = -1;
+  bool isLong = false;
+  char conversion = 0;
+};
+
+int ReadDigits(const char*& p) {
+  int value = 0;
+  while (*p >= '0' && *p <= '9' && value < 1000) value = value * 10 + (*p++ - '0');
+  return value;
+}
+
+// Reads the spec after '%'; false for flags, '*' widths and conversions handled elsewhere.
+bool ReadSpec(const char*& p, PrintSpec& spec) {
+  if (*p == '-') {
+    spec.left = true;
+    ++p;
+  }
+  if (*p == '-' || *p == '+' || *p == ' ' || *p == '#' || *p == '0' || *p == '*') return false;
+  spec.width = ReadDigits(p);
+  if (*p == '.') {
+    ++p;
+    if (*p == '*' || *p == '-') return false;
+    spec.precision = ReadDigits(p);
+  }
+  if (*p == 'l') {
+    spec.isLong = true;
+    ++p;
+  }
+  spec.conversion = *p;
+  if (spec.conversion == 0) return false;
+  ++p;
+  switch (spec.conversion) {
+    case 'd': case 'i': case 'f': case '%': return true;
+    case 's': case 'c': return !spec.isLong;  // wide texts are the C library's
+    default: return false;
+  }
+}
+
+// The text being formatted, on the stack: a record line is one allocation, made at the end.
+class LineBuffer {
+ public:
+  // False when the text would not fit; vsnprintf then formats the whole call.
+  bool Append(const char* text, std::size_t length) {
+    if (length > sizeof m_bytes - m_length) return false;
+    std::memcpy(m_bytes + m_length, text, length);
+    m_length += length;
+    return true;
+  }
+  bool Fill(std::size_t count) {
+    if (count > sizeof m_bytes - m_length) return false;
+    std::memset(m_bytes + m_length, ' ', count);
+    m_length += count;
+    return true;
+  }
+  std::string Text() const { return std::string(m_bytes, m_length); }
+
+ private:
+  char m_bytes[256];
+  std::size_t m_length = 0;
+};
+
+bool Pad(LineBuffer& out, const PrintSpec& spec, const char* text, std::size_t length) {
+  const std::size_t width = static_cast<std::size_t>(spec.width);
+  const std::size_t fill = width > length ? width - length : 0;
+  if (spec.left) return out.Append(text, length) && out.Fill(fill);
+  return out.Fill(fill) && out.Append(text, length);
+}
+
+// Fixed notation with few decimals, exactly as printf rounds: the value times 10^precision is
+// exact in an extended long double (53 bits of value and at most 10 of 5^precision), so the one
+// rounding to an integer is the only one, half to even as printf does in the default rounding
+// mode. Null when the value is
+// too large or the platform has no extended type; then to_chars does it.
+char* FixedFew(char* digits, double value, int precision) {
+  if constexpr (std::numeric_limits<long double>::digits < 64) {
+    return nullptr;
+  } else {
+    static constexpr long double kScale[] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L};
+    if (precision > 4 || !(std::fabs(value) < 1e14)) return nullptr;
+    const long double scaled = std::fabs(static_cast<long double>(value) * kScale[precision]);
+    long long whole = static_cast<long long>(scaled);
+    // Both exact: the rest after the truncation decides, a tie goes to the even neighbour.
+    const long double rest = scaled - static_cast<long double>(whole);
+    if (rest > 0.5L || (rest == 0.5L && (whole & 1) != 0)) ++whole;
+    char reversed[32];
+    int n = 0;
+    do {
+      reversed[n++] = static_cast<char>('0' + whole % 10);
+      whole /= 10;
+    } while (whole != 0 || n <= precision);
+    char* p = digits;
+    if (std::signbit(value)) *p++ = '-';
+    while (n > precision) *p++ = reversed[--n];
+    if (precision > 0) *p++ = '.';
+    while (n > 0) *p++ = reversed[--n];
+    return p;
+  }
+}
+
+// Writes one conversion; false when vsnprintf must do the whole call.
+bool Convert(LineBuffer& out, const PrintSpec& spec, va_list& args) {
+  char digits[400];
+  switch (spec.conversion) {
+    case '%':
+      return out.Append("%", 1);
+    case 'c': {
+      const char c = static_cast<char>(va_arg(args, int));
+      return Pad(out, spec, &c, 1);
+    }
+    case 's': {
+      const char* text = va_arg(args, const char*);
+      if (text == nullptr) return false;
+      const std::size_t length = spec.precision < 0
+                                     ? std::strlen(text)
+                                     : strnlen(text, static_cast<std::size_t>(spec.precision));
+      return Pad(out, spec, text, length);
+    }
+    case 'd':
+    case 'i': {
+      if (spec.precision >= 0) return false;
+      const long value = spec.isLong ? va_arg(args, long) : va_arg(args, int);
+      const auto r = std::to_chars(digits, digits + sizeof digits, value);
+      return Pad(out, spec, digits, static_cast<std::size_t>(r.ptr - digits));
+    }
+    case 'f': {
+      const double value = va_arg(args, double);
+      const int precision = spec.precision < 0 ? 6 : spec.precision;
+      if (!std::isfinite(value) || precision > 60) return false;
+      char* end = FixedFew(digits, value, precision);
+      if (end == nullptr) {
+        const auto r = std::to_chars(digits, digits + sizeof digits, value,
+                                     std::chars_format::fixed, precision);
+        if (r.ec != std::errc()) return false;
+        end = r.ptr;
+      }
+      return Pad(out, spec, digits, static_cast<std::size_t>(end - digits));
+    }
+    default:
+      return false;
+  }
+}
+
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The end of a plain decimal number at p ("-12", "3.", "-.5", "0.25"), or null when what stands
+// there is anything scanf reads by rules of its own (sign '+', exponent, hexadecimal, inf, nan)
+// or no number at all.
+const char* PlainNumberEnd(const char* p, bool fraction) {
+  if (*p == '-') ++p;
+  const char* start = p;
+  while (IsDigit(*p)) ++p;
+  bool digits = p != start;
+  if (fraction && *p == '.') {
+    const char* after = ++p;
+    while (IsDigit(*p)) ++p;
+    digits = digits || p != after;
+  }
+  if (!digits) return nullptr;
+  if (fraction && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X')) return nullptr;
+  return p;
+}
+
+enum class ScanResult { Assigned, Stored, Fallback, InputEnd };
+
+// One conversion of a scanf format at text; advances both.
+ScanResult ScanOne(const char*& f, const char* start, const char*& p, va_list& args) {
+  bool isLong = false;
+  if (*f == 'l') {
+    isLong = true;
+    ++f;
+  }
+  const char conversion = *f++;
+  if (conversion == 'n') {
+    *va_arg(args, int*) = static_cast<int>(p - start);
+    return ScanResult::Stored;
+  }
+  if (conversion != 'f' && conversion != 'd') return ScanResult::Fallback;
+  while (IsBlank(*p)) ++p;
+  if (*p == 0) return ScanResult::InputEnd;
+  const char* end = PlainNumberEnd(p, conversion == 'f');
+  if (end == nullptr) return ScanResult::Fallback;
+  std::from_chars_result r{};
+  if (conversion == 'f' && isLong) {
+    r = std::from_chars(p, end, *va_arg(args, double*));
+  } else if (conversion == 'f') {
+    float value = 0;
+    r = std::from_chars(p, end, value);
+    if (r.ec == std::errc()) *va_arg(args, float*) = value;
+  } else if (isLong) {
+    long value = 0;
+    r = std::from_chars(p, end, value);
+    if (r.ec == std::errc()) *va_arg(args, long*) = value;
+  } else {
+    int value = 0;
+    r = std::from_chars(p, end, value);
+    if (r.ec == std::errc()) *va_arg(args, int*) = value;
+  }
+  if (r.ec != std::errc() || r.ptr != end) return ScanResult::Fallback;
+  p = end;
+  return ScanResult::Assigned;
+}
+
+// -2 when the C library must read the line.
+int QuickScan(const char* text, const char* format, va_list& args) {
+  const char* p = text;
+  int assigned = 0;
+  for (const char* f = format; *f;) {
+    if (IsBlank(*f)) {
+      while (IsBlank(*f)) ++f;
+      while (IsBlank(*p)) ++p;
+      continue;
+    }
+    if (*f++ != '%') return -2;
+    switch (ScanOne(f, text, p, args)) {
+      case ScanResult::Assigned: ++assigned; break;
+      case ScanResult::Stored: break;
+      case ScanResult::Fallback: return -2;
+      case ScanResult::InputEnd: return assigned == 0 ? EOF : assigned;
+    }
+  }
+  return assigned;
+}
+
+}  // namespace
+
+bool QuickFormat(std::string& out, const char* format, va_list args) {
+  va_list own;
+  va_copy(own, args);
+  LineBuffer line;
+  bool handled = true;
+  for (const char* p = format; *p && handled;) {
+    const char* literal = std::strchr(p, '%');
+    if (literal == nullptr) {
+      handled = line.Append(p, std::strlen(p));
+      break;
+    }
+    handled = line.Append(p, static_cast<std::size_t>(literal - p));
+    p = literal + 1;
+    PrintSpec spec;
+    handled = handled && ReadSpec(p, spec) && Convert(line, spec, own);
+  }
+  va_end(own);
+  if (handled) out = line.Text();
+  return handled;
+}
+
+int ScanLine(const char* text, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list quick;
+  va_copy(quick, args);
+  int read = QuickScan(text, format, quick);
+  va_end(quick);
+  if (read == -2) read = std::vsscanf(text, format, args);
+  va_end(args);
+  return read;
+}
+
+}  // namespace geoproj

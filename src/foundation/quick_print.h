@@ -1,0 +1,24 @@
+// printf and scanf for the shapes every record line uses, without the C library's cost per call.
+//
+// A save formats and parses every record of every block, so these two run millions of times on a
+// large project. Each handles the plain conversions those lines need and gives the whole call to
+// the C library the moment it meets anything else, so the result is always what vsnprintf or
+// vsscanf would give: same digits, same rounding, same count of fields read.
+#pragma once
+
+#include <cstdarg>
+#include <string>
+
+namespace geoproj {
+
+// Formats into out as vsnprintf would, for texts of up to 256 characters. Handles %d %i %ld %s %c %f %lf %% with an optional '-'
+// flag, width and precision; false (out unspecified, args untouched) for anything else, or for a
+// number that is not finite.
+bool QuickFormat(std::string& out, const char* format, va_list args);
+
+// sscanf for %f %lf %d %ld %n and blanks; any other directive, and any number not in plain
+// decimal form (a '+', an exponent, a hexadecimal or infinite value, one out of range), is read
+// by the C library from the start of the line. Returns what sscanf returns.
+int ScanLine(const char* text, const char* format, ...) __attribute__((format(scanf, 2, 3)));
+
+}  // namespace geoproj
