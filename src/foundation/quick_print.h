@@ -11,9 +11,9 @@
 
 namespace geoproj {
 
-// Formats into out as vsnprintf would, for texts of up to 256 characters. Handles %d %i %ld %s %c %f %lf %% with an optional '-'
-// flag, width and precision; false (out unspecified, args untouched) for anything else, or for a
-// number that is not finite.
+// Formats into out as vsnprintf would, for texts of up to 256 characters. Handles %d %i %ld %s
+// %c %f %lf %% with an optional '-' flag, width and precision; false (out and args untouched)
+// for anything else, a number that is not finite, or a longer text.
 bool QuickFormat(std::string& out, const char* format, va_list args);
 
 // sscanf for %f %lf %d %ld %n and blanks; any other directive, and any number not in plain

@@ -8,8 +8,8 @@
 
 bool CBorviTotal::LasData(totaltype& rec, const std::string& line) {
   if (m_varde4 >= 2) {
-    const int n = geoproj::ScanLine(line.c_str(), "%f%ld%ld%ld", &rec.djup, &rec.varde1, &rec.varde2,
-                              &rec.varde3);
+    const int n = geoproj::ScanLine(line.c_str(), "%f%ld%ld%ld", &rec.djup, &rec.varde1,
+                                    &rec.varde2, &rec.varde3);
     return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 4, 4);
   }
   int slut = 0;
