@@ -122,11 +122,20 @@ bool SameNumbers(const provtype& a, const provtype& b) {
   return a.analyser == b.analyser && a.heltal == b.heltal && std::memcmp(fa, fb, sizeof fa) == 0;
 }
 
+// Whether rounding a value to its layout (at most half a unit) could move it across one of the
+// size limits 99.9 and 100.0 that choose the layout.
+bool NearALimit(const provtype& r) {
+  for (float v : {r.varde1, r.varde2, r.varde3, r.varde4, r.varde5, r.varde6})
+    if (v > 99.0f && v < 101.0f) return true;
+  return false;
+}
+
 // The numbers as written. Rounding a value to its layout can move it across a size limit, so
 // that the line read back would be laid out otherwise; the values are taken as written until
 // the layout holds, so that a second save writes the same line.
 std::string SettledNumbers(provtype& r) {
   std::string text = NumbersText(r);
+  if (!NearALimit(r)) return text;
   for (int round = 0; round < 4; ++round) {
     provtype read = r;
     if (ScanNumbers(text.c_str(), read) != 11 || SameNumbers(read, r)) break;
@@ -145,6 +154,9 @@ std::string MethodText(const provtype& r) {
   if (metod.size() < 3) metod.resize(3, ' ');
   return metod;
 }
+
+// Whether the values of a line may reach the marker column: only a line that goes on past it.
+bool PushedRight(const std::string& line) { return line.size() > kTeckenKolumn; }
 
 }  // namespace
 
@@ -254,11 +266,13 @@ void CBorviPrv::ReadRecord(Reader& reader, const std::string& line, int generati
     std::size_t tecken = layout.tecken, text = layout.text;
     // Values too wide for their columns push the marker and the comment right, each one blank
     // behind what precedes it, where this writer puts them.
-    provtype written = rec;
-    const std::string numbers = MethodText(rec) + SettledNumbers(written);
-    if (generation == 3 && numbers.size() >= kTeckenKolumn && line.starts_with(numbers + " ")) {
-      tecken = numbers.size() + 1;
-      text = tecken + 2;
+    if (generation == 3 && PushedRight(line)) {
+      provtype written = rec;
+      const std::string numbers = MethodText(rec) + SettledNumbers(written);
+      if (numbers.size() >= kTeckenKolumn && line.starts_with(numbers + " ")) {
+        tecken = numbers.size() + 1;
+        text = tecken + 2;
+      }
     }
     if (n == layout.antal) {
       if (line.size() > tecken) geoproj::CopyField(rec.tecken, line.substr(tecken, 1));
