@@ -129,6 +129,8 @@ void CBorviCpt::ReadDataLine(CStdioFileMem* file, const std::string& line) {
   bool tagen = geoproj::SondSiffrorTagna(line, kolumn, n, 0, 4);
   if (line.size() >= kKodKolumn) {
     std::string kodtext = line.substr(std::min(kolumn, line.size()), sizeof rec.kod - 1);
+    // The code ends at a stray zero byte, as it is written; its blanks before it are trailing.
+    kodtext.resize(std::min(kodtext.size(), kodtext.find('\0')));
     kodtext.erase(kodtext.find_last_not_of(' ') + 1);
     geoproj::CopyField(rec.kod, kodtext);
   }

@@ -62,7 +62,11 @@ int CBorviCptHeader::Init(CStdioFileMem* file) {
     cptheadertype& entry = *pael;
     std::size_t keyEnd = 0;
     geoproj::CopyField(entry.nyckel, FirstWord(line, &keyEnd));
-    std::string varde = line.size() > kVardeKolumn ? line.substr(kVardeKolumn) : std::string();
+    std::string varde = line.size() > kVardeKolumn
+                            ? line.substr(kVardeKolumn, sizeof entry.varde - 1)
+                            : std::string();
+    // The value ends at a stray zero byte, as it is written; its blanks before it are trailing.
+    varde.resize(std::min(varde.size(), varde.find('\0')));
     varde.erase(varde.find_last_not_of(' ') + 1);
     geoproj::CopyField(entry.varde, varde);
     geoproj::CheckReadLine(*file, line, !TextOutsideColumns(line, keyEnd),

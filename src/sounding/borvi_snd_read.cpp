@@ -267,17 +267,22 @@ void CBorviSnd::SkipSection() {
 }
 
 // The section's lines up to the next "*" line, exactly as they were. A text line ends at a
-// zero byte: what follows one cannot be written back and is reported.
+// zero byte: what follows one cannot be written back and is reported. A section is written
+// back beginning with a line that holds something, since an empty line after "*" starts none.
 void CBorviSnd::KeepSection(const std::string& codeLine) {
   const auto keep = [this](const std::string& line) {
     const std::size_t zero = line.find('\0');
     if (zero != std::string::npos) sndfil.ReportDropped("zero byte: the rest of the line is lost");
-    return line.substr(0, zero) + "\n";
+    return line.substr(0, zero);
   };
-  std::string section = keep(codeLine);
+  std::string section;
+  const auto add = [&section](const std::string& kept) {
+    if (!section.empty() || !kept.empty()) section += kept + "\n";
+  };
+  add(keep(codeLine));
   std::string line;
-  while (sndfil.ReadString(line) && !StartsSection(line)) section += keep(line);
-  m_unknownSections.push_back(std::move(section));
+  while (sndfil.ReadString(line) && !StartsSection(line)) add(keep(line));
+  if (!section.empty()) m_unknownSections.push_back(std::move(section));
 }
 
 void CBorviSnd::SetBlockDate(const std::string& codeLine, int code) {

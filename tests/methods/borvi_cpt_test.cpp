@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -504,6 +507,64 @@ TEST_F(CptTest, StartDepthFollowsTheHeader) {
     ASSERT_EQ(snd.Init("cp2", nullptr), 0);
     ASSERT_NE(snd.cpt, nullptr);
     EXPECT_NEAR(snd.cpt->m_startdjup, c.start, 1e-6);
+  }
+}
+
+// Cut at any byte, a line replaced by a very long one, random bytes: reading stays inside the
+// fields, and what was read writes and reads back to the same bytes.
+TEST_F(CptTest, DamagedBlocksNeverOverrunAndSettleOnTheFirstSave) {
+  const std::string full = Crlf(SndWith(CptBlock() + CptSettingsBlock()));
+  std::vector<std::string> inputs;
+  for (std::size_t n = 0; n <= full.size(); n += 5) inputs.push_back(full.substr(0, n));
+  std::vector<std::string> lines;
+  std::istringstream in(SndWith(CptBlock() + CptSettingsBlock()));
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  const std::string longs[] = {std::string(70000, 'A'), std::string(70000, '9'),
+                               "  1.000 " + std::string(5000, '7') + " 1 1 SA",
+                               std::string(40, ' ') + std::string(300, 'k') + " 12 1e300 x",
+                               "MA" + std::string(3000, ' ') + "x"};
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    for (const std::string& replacement : longs) {
+      std::string text;
+      for (std::size_t j = 0; j < lines.size(); ++j) text += (j == i ? replacement : lines[j]) + "\r\n";
+      inputs.push_back(text);
+    }
+  }
+  std::mt19937 random(777);
+  const std::string alphabet = std::string("*\r\n 0123456789.-GUID7 107") + '\0' + "\x94\xFF";
+  for (int round = 0; round < 30; ++round) {
+    std::string bytes = full.substr(0, full.find("*\r\n7 "));
+    bytes += "*\r\n7 ";
+    for (std::size_t k = random() % 3000; k > 0; --k) bytes += alphabet[random() % alphabet.size()];
+    inputs.push_back(bytes);
+  }
+  for (const std::string& bytes : inputs) {
+    dir.write("CP3.SND", bytes);
+    std::string first;
+    {
+      CBorviSnd snd(&proj, nullptr);
+      snd.Init("cp3", nullptr);
+      if (snd.cpt) {
+        EXPECT_LT(strnlen(snd.cpt->htext, sizeof snd.cpt->htext), sizeof snd.cpt->htext);
+        EXPECT_LT(strnlen(snd.cpt->kodsystem, sizeof snd.cpt->kodsystem), sizeof snd.cpt->kodsystem);
+        for (int rc = snd.cpt->Home(); rc == 0; rc = (*snd.cpt)++ ? 0 : -1) {
+          const cpttype* r = snd.cpt->Get_aktel();
+          EXPECT_LT(strnlen(r->kod, sizeof r->kod), sizeof r->kod);
+          EXPECT_LT(strnlen(r->kortkod, sizeof r->kortkod), sizeof r->kortkod);
+        }
+        for (int rc = snd.cpt->header.Home(); rc == 0; rc = snd.cpt->header++ ? 0 : -1) {
+          const cptheadertype* h = snd.cpt->header.Get_aktel();
+          EXPECT_LT(strnlen(h->nyckel, sizeof h->nyckel), sizeof h->nyckel);
+          EXPECT_LT(strnlen(h->varde, sizeof h->varde), sizeof h->varde);
+        }
+      }
+      snd.Uppdat(nullptr, nullptr);
+      first = Get("CP3.SND");
+    }
+    CBorviSnd again(&proj, nullptr);
+    again.Init("cp3", nullptr);
+    again.Uppdat(nullptr, nullptr);
+    ASSERT_EQ(Get("CP3.SND"), first) << bytes.substr(0, 200);
   }
 }
 
