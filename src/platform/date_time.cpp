@@ -114,6 +114,43 @@ bool FileTimes(const std::string& path, DateTime* created, DateTime* modified) {
   return true;
 }
 
+OleDateTime MakeOleDateTime(int year, int month, int day, int hour, int minute, int second) {
+  const DateTime t{year, month, day, hour, minute, second};
+  if (!IsValidDateTime(t)) return OleDateTime{};
+  return OleDateTime{ToOleDate(t), true};
+}
+
+namespace {
+
+// Days since the epoch with the time of day always counting forward.
+double OleLinear(double ole) {
+  if (ole >= 0.0) return ole;
+  const double day = std::trunc(ole);
+  return day - (ole - day);
+}
+
+}  // namespace
+
+int CompareOleDate(double a, double b) {
+  constexpr double kHalfSecond = 0.5 / kSecondsPerDay;
+  const double diff = OleLinear(a) - OleLinear(b);
+  if (diff < -kHalfSecond) return -1;
+  if (diff > kHalfSecond) return 1;
+  return 0;
+}
+
+bool CalendarTimeFromLocal(const DateTime& t, std::time_t* out) {
+  if (!IsValidDateTime(t)) return false;
+  const std::time_t made = TimeFromLocal(t);
+  if (made == static_cast<std::time_t>(-1)) {
+    // -1 is also one second before 1970; tell the two apart by converting back.
+    const DateTime back = LocalFromTime(made);
+    if (back.year != t.year || back.month != t.month || back.day != t.day) return false;
+  }
+  *out = made;
+  return true;
+}
+
 std::string FormatDate(const DateTime& t) {
   char text[32];
   std::snprintf(text, sizeof text, "%02d.%02d.%04d", t.day, t.month, t.year);

@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "geoproj/groundwater/borvi_gvr.h"
 #include "geoproj/methods/borvi_cpt.h"
 #include "geoproj/methods/borvi_prv.h"
 #include "geoproj/methods/borvi_tlk.h"
@@ -53,6 +54,7 @@ void CBorviSnd::DeleteMethods() {
   delete tlk;
   delete cpt;
   delete prv;
+  delete gvr;
   dreie = nullptr;
   fjell = nullptr;
   dtrykk = nullptr;
@@ -63,6 +65,7 @@ void CBorviSnd::DeleteMethods() {
   tlk = nullptr;
   cpt = nullptr;
   prv = nullptr;
+  gvr = nullptr;
 }
 
 int CBorviSnd::New(int code) {
@@ -78,6 +81,7 @@ int CBorviSnd::New(int code) {
     case 35: return Place(dpt, new (std::nothrow) CBorviDpt(a, b, c));
     case 40: return Place(prv, new (std::nothrow) CBorviPrv(a, b, c));
     case 60: return Place(tlk, new (std::nothrow) CBorviTlk(a, b, c));
+    case 50: return Place(gvr, new (std::nothrow) CBorviGvr(a, this, ini));
     default: return 0;
   }
 }

@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "foundation/guid_line.h"
 #include "foundation/read_check.h"
 #include "geoproj/database/borvi_dbs.h"
 #include "geoproj/foundation/messages.h"
 #include "geoproj/foundation/text_helpers.h"
+#include "geoproj/groundwater/borvi_gvr.h"
 #include "geoproj/methods/borvi_cpt.h"
 #include "geoproj/methods/borvi_prv.h"
 #include "geoproj/methods/borvi_tlk.h"
@@ -329,14 +331,10 @@ void CBorviSnd::ReadGuidSection(const std::string& codeLine) {
   // A "*" in place of the GUID line already ends the section.
   if (StartsSection(line)) return MissingOrigin();
   geoproj::CheckReadLine(sndfil, line);
-  const char* blanks = " \t\n\v\f\r";
-  const std::size_t start = line.find_first_not_of(blanks);
-  std::size_t end = line.find_first_of(blanks, start == std::string::npos ? 0 : start);
-  if (end == std::string::npos) end = line.size();
-  const std::string word = start == std::string::npos ? "" : line.substr(start, end - start);
-  if (!word.empty() && word[0] != '*' && line.size() > end) {
+  std::string word, text;
+  if (geoproj::SplitGuidLine(line, &word, &text)) {
     geoproj::CopyField(orgnamn, word);
-    guid = line.substr(end + 1);
+    guid = text;
   } else {
     MissingOrigin();
   }
@@ -391,12 +389,28 @@ int CBorviSnd::ReadSeparateFiles() {
 // its end line would be lost on writing.
 void CBorviSnd::InitSeparate(int code) {
   if (code == 40) return InitSamples(*this);
+  if (code == 50) return InitGroundwater();
   if (code != 60) return;
   const int read = tlk->Init(&tlkfil, id, nullptr);
   m_droppedContent += tlk->m_droppedContent + geoproj::ReportLinesLeft(tlkfil);
   if (read != 0) {
     delete tlk;
     tlk = nullptr;
+  }
+}
+
+// The block date is the date of the last reading. A pipe file that could not be read is
+// dropped; saving the borehole would then write a sounding file in its place, so the loss is
+// counted like any other.
+void CBorviSnd::InitGroundwater() {
+  const int read = gvr->Init(&gvrfil, id);
+  m_droppedContent += gvr->m_droppedContent;
+  if (gvr->End() == 0) geoproj::CopyField(datum, 11, gvr->Get_aktel()->datum);
+  if (read != 0) {
+    gvrfil.ReportDropped("groundwater file not read");
+    ++m_droppedContent;
+    delete gvr;
+    gvr = nullptr;
   }
 }
 

@@ -1,10 +1,13 @@
 // CBorviSnd: the borehole's status bits, its depth summary and the rock level carried into the
 // interpretation.
+#include <algorithm>
 #include <cmath>
 
 #include "geoproj/database/borvi_dbs.h"
 #include "geoproj/database/dbs_guid.h"
 #include "geoproj/foundation/text_helpers.h"
+#include "geoproj/groundwater/borvi_gvr.h"
+#include "geoproj/groundwater/borvi_mtn.h"
 #include "geoproj/methods/borvi_cpt.h"
 #include "geoproj/methods/borvi_prv.h"
 #include "geoproj/methods/borvi_tlk.h"
@@ -118,6 +121,8 @@ int CBorviSnd::GetMaxDjup(float* djup) {
   RaiseToLast(dtrykk, djup);
   RaiseToLast(enkel, djup);
   RaiseToLast(prv, djup);
+  // A pipe reaches from the ground down to its value 2.
+  if (gvr) *djup = std::max(*djup, static_cast<float>(hvarde[2] - gvr->varde2));
   return 0;
 }
 
@@ -202,6 +207,11 @@ int CBorviSnd::Snd2Bhbit(bhdbstype* rec) {
     SetBit(rec->bit, geoproj::kBitInclined);
   else
     ClearBit(rec->bit, geoproj::kBitInclined);
+  if (gvr) {
+    gvr->GvrStat(&rec->bit);
+    AddGuid(50, gvr->guid, rec);
+  }
+  if (mtn) mtn->MtnStat(&rec->bit);
   // The rock level went into the interpretation: write the borehole again so that ID.TLK holds
   // it. That write evaluates once more, finds the rock in place and stops there.
   if (writeBack && !m_iAterskrivning) {
@@ -306,6 +316,7 @@ int CBorviSnd::SetSndBhstat() {
     SetBit(bit, geoproj::kBitInclined);
   else
     ClearBit(bit, geoproj::kBitInclined);
+  if (gvr) gvr->GvrStat(&bit);
   return 1;
 }
 

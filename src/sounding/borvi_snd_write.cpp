@@ -5,6 +5,8 @@
 #include "geoproj/database/borvi_dbs.h"
 #include "geoproj/foundation/messages.h"
 #include "geoproj/foundation/text_helpers.h"
+#include "geoproj/groundwater/borvi_gvr.h"
+#include "geoproj/groundwater/borvi_mtn.h"
 #include "geoproj/methods/borvi_cpt.h"
 #include "geoproj/methods/borvi_prv.h"
 #include "geoproj/methods/borvi_tlk.h"
@@ -209,7 +211,35 @@ void CBorviSnd::ResetNames() {
 
 int CBorviSnd::UppdatGvr(const char* idText, const char* path) {
   SetWriteNames(idText, path);
-  return -1;
+  if (!gvr) return -1;
+  if (!typ) typ = &Gvr;
+  if (sndfil.IsMemFile()) {
+    sndfil.Open(sndfil.GetFilePath(), kCreateWrite);
+    sndfil.WriteString("#gvr#\n");
+    gvr->Uppdat(&sndfil, id);
+    sndfil.Close();
+    return 0;
+  }
+  if (!gvrfil.Open(gvrfil.GetFilePath(), kCreateWrite)) {
+    CannotOpen(gvrfil.GetFilePath());
+    return -1;
+  }
+  gvr->Uppdat(&gvrfil, id);
+  gvrfil.Close();
+  WriteInterpretation();
+  FinishSeparateWrite();
+  return 0;
+}
+
+// After a file of its own: the record recomputed, the real names set again after a write to
+// the temporary names.
+void CBorviSnd::FinishSeparateWrite() {
+  if (dbs && tmpnamn == 0) dbs->SndUppdat(this);
+  if (tmpnamn == 1) {
+    tmpnamn = 0;
+    SetFilePath(id, nullptr);
+    tmpnamn = 1;
+  }
 }
 
 int CBorviSnd::UppdatVb(const char* idText, const char* path) {
@@ -217,7 +247,26 @@ int CBorviSnd::UppdatVb(const char* idText, const char* path) {
   return -1;
 }
 
+// A measurement point is a borehole of its own: its file is written through the measurement
+// object the host put in the slot, and its record recomputed like a pipe's.
 int CBorviSnd::UppdatMtn(const char* idText, const char* path) {
   SetWriteNames(idText, path);
-  return -1;
+  if (!mtn) return -1;
+  if (!typ) typ = &Mtn;
+  if (sndfil.IsMemFile()) {
+    sndfil.Open(sndfil.GetFilePath(), kCreateWrite);
+    sndfil.WriteString("#mtn#\n");
+    mtn->Uppdat(&sndfil, id);
+    sndfil.Close();
+    return 0;
+  }
+  if (!mtnfil.Open(mtnfil.GetFilePath(), kCreateWrite)) {
+    CannotOpen(mtnfil.GetFilePath());
+    return -1;
+  }
+  const int written = mtn->Uppdat(&mtnfil, id);
+  mtnfil.Close();
+  if (written != 0) return -1;
+  FinishSeparateWrite();
+  return 0;
 }

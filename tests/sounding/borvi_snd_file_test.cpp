@@ -434,7 +434,6 @@ TEST_F(SndFileTest, SeparateFileWithoutItsClassEndsReadingWithMinusOne) {
   } cases[] = {
       {"P.MIL", "Kan inte skapa klassinformation f\xF6r MIL (Id=p)", &CBorviSnd::Bh},
       {"P.VB", "Kan inte skapa klassinformation f\xF6r VB (Id=p)", &CBorviSnd::Vb},
-      {"P.GVR", "Kan inte skapa klassinformation f\xF6r GVR (Id=p)", &CBorviSnd::Gvr},
   };
   for (const auto& c : cases) {
     TempDir project;

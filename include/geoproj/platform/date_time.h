@@ -36,4 +36,25 @@ bool FileTimes(const std::string& path, DateTime* created, DateTime* modified);
 // "%02d.%02d.%04d" (day.month.year) of a date.
 std::string FormatDate(const DateTime& t);
 
+// A moment as an OLE automation date with its status, as measurements are dated: invalid when
+// the fields it was made from do not form a date and time.
+struct OleDateTime {
+  double dt = 0.0;
+  bool valid = false;
+};
+
+// The OLE date of a date and time; invalid when the fields do not form one (a year outside
+// 100 to 9999, month 13, 31 February, hour 24, ...).
+OleDateTime MakeOleDateTime(int year, int month, int day, int hour = 0, int minute = 0,
+                            int second = 0);
+
+// Compares two moments given as OLE dates: -1 when a is earlier, 1 when later, 0 when they lie
+// within half a second of each other. Before the epoch the fraction counts the other way
+// (see ToOleDate), so the moments are put on one line first.
+int CompareOleDate(double a, double b);
+
+// The local calendar time of a date and time, seconds since 1970; false when the calendar
+// cannot hold it.
+bool CalendarTimeFromLocal(const DateTime& t, std::time_t* out);
+
 }  // namespace geoproj

@@ -210,6 +210,7 @@ class CBorviSnd {
   int HasSeparateObject(int code) const;
   int ReadSeparateFiles();
   void InitSeparate(int code);
+  void InitGroundwater();
   void CloseFiles();
 
   // Writing.
@@ -222,6 +223,7 @@ class CBorviSnd {
   int HasSounding(bool embedded) const;
   void WriteInterpretation();
   void WriteSamples();
+  void FinishSeparateWrite();
   void DeleteSeparateFiles();
   void ResetNames();
 
