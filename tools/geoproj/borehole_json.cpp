@@ -14,6 +14,7 @@
 #include <geoproj/sounding/borvi_snd.h>
 #include <geoproj/sounding/borvi_total.h>
 
+#include "groundwater_json.h"
 #include "json_values.h"
 #include "method_names.h"
 
@@ -206,6 +207,8 @@ Json BoreholeJson(CBorviSnd& snd) {
   out["methods"] = MethodsJson(snd);
   out["interpretation"] = InterpretationJson(snd.tlk);
   out["samples"] = SamplesJson(snd.prv);
+  out["groundwater"] = GroundwaterJson(snd.gvr);
+  out["measurement"] = MeasurementJson(snd.mtn);
   return out;
 }
 

@@ -14,6 +14,7 @@
 
 #include "commands.h"
 #include "exit_codes.h"
+#include "measurement_slot.h"
 #include "progress.h"
 #include "project_session.h"
 
@@ -53,6 +54,9 @@ bool SaveBorehole(ProjectSession& session, CBorviDbs& dbs, const std::string& id
     session.host().Error("borehole " + shown_id + " could not be read");
     return false;
   }
+  // A measurement point is written through its own file (the slot makes the sounding file
+  // write only that one).
+  MeasurementSlot measurement(*snd);
   if (!MayWriteBack(session, *snd, shown_id, force)) return false;
   // The library writes a test's presentation file only when the host changed it; a save
   // rewrites every file the borehole has.

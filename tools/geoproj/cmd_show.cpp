@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "exit_codes.h"
 #include "json_print.h"
+#include "measurement_slot.h"
 #include "project_session.h"
 #include "text_report.h"
 
@@ -41,6 +42,7 @@ int RunShow(const ShowOptions& options, ToolContext& context) {
     session.host().Error("borehole " + options.id + " could not be read");
     return kExitFailure;
   }
+  MeasurementSlot measurement(*snd);
   if (snd->m_droppedContent > 0)
     session.host().Error("borehole " + options.id + ": " + std::to_string(snd->m_droppedContent) +
                          " place(s) in its files could not be read; what follows lacks them");

@@ -22,6 +22,7 @@ void AddListCommand(CLI::App& app, CommandRun* run);
 void AddShowCommand(CLI::App& app, CommandRun* run);
 void AddSaveCommand(CLI::App& app, CommandRun* run);
 void AddUnlockCommand(CLI::App& app, CommandRun* run);
+void AddStatsCommand(CLI::App& app, CommandRun* run);
 
 // Reads the project's database read-only for the commands that only read (list, show). False
 // when it cannot be read; a lock file held past the wait is named with its age, and damage

@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
   geoproj::tool::AddShowCommand(app, &run);
   geoproj::tool::AddSaveCommand(app, &run);
   geoproj::tool::AddUnlockCommand(app, &run);
+  geoproj::tool::AddStatsCommand(app, &run);
 
   try {
     app.parse(argc, argv);
