@@ -33,10 +33,13 @@ int CountWords(std::string_view text) {
 }
 
 bool HoldsBinaryGarbage(std::string_view text) {
-  return std::any_of(text.begin(), text.end(), [](char ch) {
+  // Without an early exit the loop runs over whole vectors of bytes; every line read is checked.
+  bool garbage = false;
+  for (char ch : text) {
     const unsigned char c = static_cast<unsigned char>(ch);
-    return (c < 0x20 && c != '\t') || c == 0x7F;
-  });
+    garbage |= (c < 0x20 && c != '\t') || c == 0x7F;
+  }
+  return garbage;
 }
 
 bool ScanTookAll(std::string_view text, int read, int required, int most) {

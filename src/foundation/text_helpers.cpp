@@ -49,6 +49,14 @@ void MapString(std::string& text, Map map) {
   for (char& c : text) c = static_cast<char>(map(static_cast<unsigned char>(c)));
 }
 
+// Whether text holds a byte outside ASCII; most lines of a project do not, and a reader converts
+// every line it reads.
+bool HoldsHighBytes(const std::string& text) {
+  unsigned char any = 0;
+  for (char c : text) any |= static_cast<unsigned char>(c);
+  return (any & 0x80) != 0;
+}
+
 // Code points of 0x80..0x9F in code page 1252; 0 where the code page has no character.
 constexpr std::uint16_t kCp1252High[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -104,7 +112,9 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' ||
 }  // namespace
 
 void DosToWin(char* text) { MapBytes(text, DosToWinByte); }
-void DosToWin(std::string& text) { MapString(text, DosToWinByte); }
+void DosToWin(std::string& text) {
+  if (HoldsHighBytes(text)) MapString(text, DosToWinByte);
+}
 void UpperId(char* text) { MapBytes(text, UpperIdByte); }
 void UpperId(std::string& text) { MapString(text, UpperIdByte); }
 

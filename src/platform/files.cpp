@@ -37,6 +37,26 @@ bool PathExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
+// The spelling on disk of a path that does not exist as given, or path when there is none.
+std::string CaseVariant(const std::string& path) {
+  std::string dir, name;
+  SplitLast(path, &dir, &name);
+  if (name.empty()) return path;
+  const std::string found = FindEntryNoCase(dir, name);
+  if (found.empty()) return path;
+  if (dir.empty()) return found;
+  return dir == "/" ? "/" + found : dir + path[dir.size()] + found;
+}
+
+// stat of the path as given, else of its spelling on disk: one call for a file that exists as
+// named, which is the common case of the many checks a save makes.
+bool StatResolved(const std::string& path, struct stat* st) {
+  if (::stat(path.c_str(), st) == 0) return true;
+  if (path.empty()) return false;
+  const std::string variant = CaseVariant(path);
+  return variant != path && ::stat(variant.c_str(), st) == 0;
+}
+
 }  // namespace
 
 std::string JoinPath(const std::string& dir, const std::string& name) {
@@ -54,23 +74,17 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
 
 std::string ResolvePath(const std::string& path) {
   if (path.empty() || PathExists(path)) return path;
-  std::string dir, name;
-  SplitLast(path, &dir, &name);
-  if (name.empty()) return path;
-  const std::string found = FindEntryNoCase(dir, name);
-  if (found.empty()) return path;
-  if (dir.empty()) return found;
-  return dir == "/" ? "/" + found : dir + path[dir.size()] + found;
+  return CaseVariant(path);
 }
 
 bool FileExists(const std::string& path) {
   struct stat st;
-  return ::stat(ResolvePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return StatResolved(path, &st) && S_ISREG(st.st_mode);
 }
 
 bool DirectoryExists(const std::string& path) {
   struct stat st;
-  return ::stat(ResolvePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return StatResolved(path, &st) && S_ISDIR(st.st_mode);
 }
 
 bool RemoveFile(const std::string& path) {

@@ -212,6 +212,8 @@ class SondBlock : public list0<T> {
   // text behind them.
   std::size_t TextKolumn(T& rec, const std::string& line) {
     const std::size_t kolumn = Derived::kTextKolumn;
+    // A line that ends before the column has no text that numbers could have pushed right.
+    if (line.size() <= kolumn) return kolumn;
     const std::string siffror = Self().SkrivData(rec);
     const std::size_t bredd = siffror.size();
     if (bredd <= kolumn || line.size() < bredd ||
