@@ -15,6 +15,7 @@ them with the geoproj tool brings them to the current form.
 Usage: generate_demo.py [OUTPUT_DIR]   (default: demo-project beside this script)
 """
 
+import math
 import os
 import random
 import sys
@@ -440,12 +441,155 @@ def gvy_only_file(hole):
     return f
 
 
+def gvr_header(hole, kind_line, line9):
+    f = TextFile()
+    for value in (hole["x"], hole["y"], hole["z"], 9999999.9, 0.0):
+        f.add("%f" % value)
+    f.add(win(kind_line))
+    f.add("%f 0" % hole["top"])
+    f.add("%f 90.000000" % hole["bottom"])
+    f.add(win(line9))
+    return f
+
+
+def pipe_reading(date, level, flag, status, comment, time):
+    line = " %d %d %d %f %s %-25s%-44s" % (date[0], date[1], date[2], level, flag, status, comment)
+    if time is not None:
+        line += " " + time
+    return win(line.rstrip(" "))
+
+
+def groundwater_files(rng):
+    """Pipes of every kind, a settlement point and two measurement points."""
+    files = {}
+    pipe = {"x": 6543300.0, "y": 1234520.0, "z": 21.4, "top": 22.1, "bottom": 14.9}
+    readings = []
+    for month in range(24):
+        year, mon = 2020 + month // 12, 1 + month % 12
+        level = 18.2 + 1.1 * math.sin(month / 12.0 * 2 * math.pi) + rng.uniform(-0.05, 0.05)
+        status = {5: "TORR", 13: "SPOLAT", 20: "FRUSET"}.get(month, "")
+        comment = "efter spolning" if month == 14 else ""
+        readings.append(((year, mon, 15), round(level, 3), "J", status, comment, "08:%02d" % (month % 60)))
+    readings.append(((2021, 6, 15), 18.0, "X", "", "ritpunkt", "12:00"))
+    readings.sort()
+    f = gvr_header(pipe, "GD 1 0 GUID " + new_guid(rng), "21.400000 -999.000000 \u00d6PPEN")
+    f.add("Grundvattenr\u00f6r vid bro".encode("cp1252"))
+    for line in ("", "", ""):
+        f.add(line)
+    f.add("*")
+    for r in readings:
+        f.add(pipe_reading(*r))
+    f.add("*")
+    f.add("*")
+    f.add("99")
+    f.add("GUID " + new_guid(rng))
+    files["GW1.GVR"] = f
+
+    for name, kind in (("GW2.GVR", "PZ"), ("GW3.GVR", "GV")):
+        hole = {"x": 6543310.0 + len(files), "y": 1234530.0, "z": 20.8, "top": 21.0, "bottom": 12.0}
+        f = TextFile()
+        for value in (hole["x"], hole["y"], hole["z"], 9999999.9, 0.0):
+            f.add("%f" % value)
+        f.add("%s 0 0 GUID %s" % (kind, new_guid(rng)))
+        f.add("%f 0" % hole["top"])
+        f.add("%f 90.000000" % hole["bottom"])
+        f.add("%f" % 8.8)
+        f.add("03.05.2021")
+        f.add("*")
+        for i in range(12):
+            f.add("P%d %d %.3f %d %.3f %s" % (1 + i % 2, i + 1, 35.0 + rng.uniform(-2, 2), 20210503 + i,
+                                              rng.uniform(0, 1), "ok"))
+        f.add("*")
+        f.add("*")
+        f.add("99")
+        f.add("GUID " + new_guid(rng))
+        files[name] = f
+
+    # An older pipe: kind RÖ, no GUIDs, one number on the value lines, its end state's first
+    # letter lost.
+    f = TextFile()
+    for value in ("6543320.0", "1234540.0", "20.1", "9999999.9", "0.0"):
+        f.add(value)
+    f.add(win("R\u00d6 0 0"))
+    f.add("20.9")
+    f.add("13.5")
+    f.add("0 0 PPEN")
+    f.add("*")
+    for i, level in enumerate((17.9, 17.6, 17.8)):
+        f.add(pipe_reading((2019, 4 + 3 * i, 2), level, "J", "", "", None))
+    f.add("*")
+    files["GW4.GVR"] = f
+
+    point = {"x": 6543280.0, "y": 1234500.0, "z": 19.7, "top": 19.75, "bottom": 19.7}
+    f = gvr_header(point, "MP 0 0 GUID " + new_guid(rng), "0.000000 -999.000000 dubb i brofundament, norra sidan")
+    f.add("*")
+    level = 19.75
+    for month in range(0, 24, 3):
+        f.add(pipe_reading((2020 + month // 12, 1 + month % 12, 1), round(level, 4), "J",
+                           "OS\u00c4KER" if month == 9 else "", "", None))
+        level -= 0.004 + rng.uniform(0, 0.002)
+    f.add("*")
+    f.add("*")
+    f.add("99")
+    f.add("GUID " + new_guid(rng))
+    files["SP1.GVR"] = f
+
+    files["IN1.MTN"] = measurement_file(rng, "INKL Inklinometer", 3, 20, 0.5, True)
+    files["HS1.MTN"] = measurement_file(rng, "SLAN Slang", 4, 10, 2.0, False)
+    files["GVRREF.DAT"] = reference_file(rng)
+    return files
+
+
+def measurement_file(rng, method_line, count, rows, step, alignment):
+    f = TextFile()
+    f.add("6543350.000000 m\u00e4tpunkt".encode("cp1252"))
+    f.add("1234560.000000 ")
+    f.add("20.500000 0.5")
+    f.add("9999999.900000")
+    f.add("0.000000")
+    f.add("0 0.000000")
+    f.add("**")
+    f.add(win(method_line))
+    f.add("*")
+    base = [10.0 + rng.uniform(-0.01, 0.01) for _ in range(rows)]
+    for m in range(count):
+        f.add(" %d %d %d 10:%02d %s" % (2020, 3 + 2 * m, 10, m, "J"))
+        f.add("m\u00e4tning %d" % (m + 1) if m else "nollm\u00e4tning")
+        for r in range(rows):
+            f.add("%9.2f %10.4f %s" % (r * step, base[r] - 0.0015 * m * (r + 1) / rows, "A" if r % 5 == 0 else ""))
+        f.add("*")
+    f.add("*")
+    if alignment:
+        f.add("**")
+        f.add("LINJE")
+        f.add("*")
+        for i in range(3):
+            f.add("%f %f %f %f" % (6543300.0 + 50 * i, 1234500.0 + 20 * i, 20.0 + 0.1 * i, 100.0 * i))
+        f.add("*")
+    return f
+
+
+def reference_file(rng):
+    """The reference series an installation keeps beside its settings."""
+    f = TextFile()
+    for name, number, x, y in (("NORRA STATIONEN", 101, 6543000.0, 1234000.0),
+                               ("S\u00d6DRA STATIONEN", 102, 6542000.0, 1234100.0)):
+        f.add("*")
+        f.add(win(name))
+        f.add("%d" % number)
+        f.add("%.1f %.1f" % (x, y))
+        for month in range(24):
+            value = 17.5 + math.cos(month / 12.0 * 2 * math.pi) + rng.uniform(-0.1, 0.1)
+            f.add("%d %d 1 %.2f m" % (2020 + month // 12, 1 + month % 12, value))
+    return f
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "demo-project")
     os.makedirs(out, exist_ok=True)
     for name in os.listdir(out):
-        if name.upper().endswith((".SND", ".TLK", ".PRV", ".CPT")):
+        if name.upper().endswith((".SND", ".TLK", ".PRV", ".CPT", ".GVR", ".MTN", "GVRREF.DAT")):
             os.remove(os.path.join(out, name))
     rng = random.Random(20210412)
     for hole in boreholes():
@@ -459,6 +603,10 @@ def main():
             cpt_presentation_file(rng).write(os.path.join(out, hole["id"] + ".cpt"))
         if hole.get("samples"):
             prv_file(hole).write(os.path.join(out, hole["id"] + ".PRV"))
+    # Groundwater pipes and measurement points draw on a generator of their own, so that the
+    # boreholes above stay as they were.
+    for name, f in groundwater_files(random.Random(20210503)).items():
+        f.write(os.path.join(out, name))
 
 
 if __name__ == "__main__":

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A short tour of the geoproj tool on a copy of the bundled demo project: create the database,
-# save every borehole (which rewrites its files and computes its record), list the records and
-# show one borehole. The copy is removed afterwards unless GEOPROJ_DEMO_KEEP is set.
+# save every borehole (which rewrites its files and computes its record), list the records,
+# show some boreholes and the statistics of a groundwater pipe, a settlement point and a hose
+# settlement. The copy is removed afterwards unless GEOPROJ_DEMO_KEEP is set.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,3 +36,8 @@ step list "$project" --sort 12
 step show "$project" BH9
 step show "$project" BH21
 step show "$project" BH22
+step show "$project" GW1
+step stats "$project" GW1
+step stats "$project" GW1 --from 01.01.2021 --to 31.12.2021
+step stats "$project" SP1 --json
+step stats "$project" HS1

@@ -11,7 +11,7 @@ build=$1
 seconds=$2
 shift 2
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(dbs dbs_roundtrip snd snd_roundtrip tlk tlk_roundtrip prv prv_roundtrip cptpres cptpres_roundtrip kodfil ini status)
+[ ${#targets[@]} -eq 0 ] && targets=(dbs dbs_roundtrip snd snd_roundtrip tlk tlk_roundtrip prv prv_roundtrip cptpres cptpres_roundtrip gvr gvr_roundtrip mtn mtn_roundtrip gvrref kodfil ini status)
 max_files=50
 max_bytes=2048
 failed=()

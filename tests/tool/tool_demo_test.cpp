@@ -139,6 +139,38 @@ TEST_F(ToolDemoTest, SavingASavedProjectAgainChangesNoFile) {
   EXPECT_EQ(first, second);
 }
 
+// The pipes, the settlement point and the measurement points are boreholes of their own.
+TEST_F(ToolDemoTest, PipesAndMeasurementPointsSaveAsTheirKindAndGiveStatistics) {
+  Ok({"init", project_.path()});
+  Ok({"save", project_.path(), "--all"});
+  std::map<std::string, std::string> first = ReadDirectory(project_.path());
+  const Json records = Ok({"list", project_.path(), "--json"}).Json();
+  std::map<std::string, std::string> kinds;
+  for (const Json& r : records) kinds[r["id"].get<std::string>()] = r["kind"].get<std::string>();
+  const std::map<std::string, std::string> expected = {
+      {"GW1", "GVR"}, {"GW2", "GVR"}, {"GW3", "GVR"}, {"GW4", "GVR"},
+      {"SP1", "DUB"}, {"HS1", "MTN"}, {"IN1", "MTN"}};
+  for (const auto& [id, kind] : expected) EXPECT_EQ(kinds[id], kind) << id;
+  EXPECT_FALSE(project_.exists("GW1.SND"));
+  // The older pipe was read as a pipe and is written in the current form.
+  const std::string gw4 = project_.read("GW4.GVR");
+  EXPECT_NE(gw4.find("\r\nGD 0 0 GUID "), std::string::npos);
+  EXPECT_NE(gw4.find("\xD6PPEN"), std::string::npos);
+  EXPECT_NE(gw4.find(" 2019 10 2 17.799999 J"), std::string::npos);
+  const Json all = Ok({"stats", project_.path(), "GW1", "--json"}).Json();
+  EXPECT_EQ(all["count"], 23);
+  const Json year = Ok({"stats", project_.path(), "GW1", "--from", "01.01.2021", "--to", "31.12.2021",
+                        "--json"}).Json();
+  EXPECT_EQ(year["count"], 12);
+  const Json hose = Ok({"stats", project_.path(), "HS1", "--json"}).Json();
+  EXPECT_EQ(hose["count"], 1);
+  Ok({"save", project_.path(), "--all"});
+  std::map<std::string, std::string> second = ReadDirectory(project_.path());
+  first.erase(kDatabaseName);
+  second.erase(kDatabaseName);
+  EXPECT_EQ(first, second);
+}
+
 TEST_F(ToolDemoTest, GeneratorWritesTheCommittedFiles) {
   TempDir out;
   ToolResult r = RunProgram("python3", {(kSourceDir / "examples" / "generate_demo.py").string(),

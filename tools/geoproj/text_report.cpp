@@ -96,6 +96,22 @@ std::string SampleLines(const Json& samples) {
   return out;
 }
 
+// Said only for the boreholes that have them.
+std::string GroundwaterLines(const Json& g) {
+  if (g.is_null()) return "";
+  std::string out = "Groundwater: " + g["kind"].get<std::string>() + ", " +
+                    std::to_string(g["readings"].size()) + " readings";
+  if (g.contains("text") && !g["text"].get<std::string>().empty())
+    out += " (" + g["text"].get<std::string>() + ")";
+  return out + "\n";
+}
+
+std::string MeasurementLines(const Json& m) {
+  if (m.is_null()) return "";
+  return "Measurements: " + m["method"].get<std::string>() + ", " +
+         std::to_string(m["readings"].size()) + " measurements\n";
+}
+
 }  // namespace
 
 std::string RecordTable(const Json& records) {
@@ -135,7 +151,8 @@ std::string BoreholeSummary(const Json& b) {
          b["modified"].get<std::string>() + "  bits " + Bits(b["bits"]) + "\n";
   out += "Methods: " + std::to_string(b["methods"].size()) + "\n";
   for (const Json& m : b["methods"]) out += MethodLine(m);
-  return out + InterpretationLines(b["interpretation"]) + SampleLines(b["samples"]);
+  return out + InterpretationLines(b["interpretation"]) + SampleLines(b["samples"]) +
+         GroundwaterLines(b["groundwater"]) + MeasurementLines(b["measurement"]);
 }
 
 }  // namespace geoproj::tool
