@@ -217,6 +217,10 @@ int CBorviGvr::Uppdat(CStdioFileMem* file, const char* name) {
     opened = true;
   }
   if (guid.size() < 36) guid = geoproj::NewUuidText();
+  // In date order before the statistics: a settlement point's settlements count from its
+  // earliest counted reading. The insertion repair of the format is quadratic on a list far
+  // from order; the stable sort gives the same order.
+  if (!IsSorted()) Sortera(1);
   double minimum = 0.0, maximum = 0.0, mean = 0.0;
   // Without a counted reading the mean is not known, which the file says with -999; a mean of
   // 0 would read as a level.
@@ -228,9 +232,6 @@ int CBorviGvr::Uppdat(CStdioFileMem* file, const char* name) {
 }
 
 void CBorviGvr::WriteFile(CStdioFileMem& file) {
-  // The insertion repair of the format is quadratic on a list far from order; the stable sort
-  // gives the same order.
-  if (!IsSorted()) Sortera(1);
   geoproj::gvr::WriteHeaderNumbers(file, *snd);
   file.WriteString(geoproj::gvr::KindLine(typ, tidflagga, typnummer, guid));
   file.WriteString(Format("%f %d\n", static_cast<double>(varde1), snd->riktning));

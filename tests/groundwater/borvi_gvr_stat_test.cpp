@@ -205,3 +205,23 @@ TEST(GvrTables, StatusWordsAndKinds) {
 
 }  // namespace
 }  // namespace geoproj::test
+
+namespace geoproj::test {
+namespace {
+
+// The mean written for a settlement point is the last settlement from the earliest reading,
+// whatever order the host added the readings in.
+TEST(GvrStat, SettlementMeanIsTakenInDateOrder) {
+  TempDir dir;
+  CBorviGvr gvr(1, nullptr, nullptr);
+  CopyField(gvr.typ, "MP");
+  gvr.dubbmod = 1;
+  Fill(gvr, {{2020, 3, 1, 9.95f, "J", "", ""}, {2020, 1, 1, 10.0f, "J", "", ""}, {2020, 2, 1, 9.98f, "J", "", ""}});
+  CStdioFileMem out;
+  out.SetFilePath(dir.file("S.GVR"));
+  ASSERT_EQ(gvr.Uppdat(&out, "S"), 0);
+  EXPECT_NEAR(gvr.medelniva, -0.05f, 1e-5);
+}
+
+}  // namespace
+}  // namespace geoproj::test
