@@ -216,6 +216,8 @@ int CBorviGvr::Uppdat(CStdioFileMem* file, const char* name) {
     }
     opened = true;
   }
+  // The kind line holds the GUID up to a stray zero byte read into it.
+  guid = guid.substr(0, guid.find('\0'));
   if (guid.size() < 36) guid = geoproj::NewUuidText();
   // In date order before the statistics: a settlement point's settlements count from its
   // earliest counted reading. The insertion repair of the format is quadratic on a list far

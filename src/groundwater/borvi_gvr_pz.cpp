@@ -148,6 +148,8 @@ int CBorviGvrPz::Uppdat(CStdioFileMem* file, const char* /*name*/) {
 // The pipe format's lines 7 and 8 carry the borehole's direction and inclination; they are
 // written here too, or a piezometer, which has no other file, would lose them on every save.
 void CBorviGvrPz::WriteFile(CStdioFileMem& file) {
+  // The kind line holds the GUID up to a stray zero byte read into it.
+  guid = guid.substr(0, guid.find('\0'));
   if (guid.size() < 36) guid = geoproj::NewUuidText();
   geoproj::gvr::WriteHeaderNumbers(file, *snd);
   // A file without a kind was read here as a piezometer; written without one, its kind line
