@@ -10,7 +10,7 @@ namespace geoproj {
 namespace {
 
 // One conversion of a printf format: "%[-][width][.precision][l]conversion".
-struct PrintSpec {
+struct Conversion {
   bool left = false;
   int width = 0;
   int precision = -1;
@@ -24,29 +24,29 @@ int ReadDigits(const char*& p) {
   return value;
 }
 
-// Reads the spec after '%'; false for flags, '*' widths and conversions handled elsewhere.
-bool ReadSpec(const char*& p, PrintSpec& spec) {
+// Reads a conversion after '%'; false for flags, '*' widths and conversions handled elsewhere.
+bool ReadConversion(const char*& p, Conversion& conv) {
   if (*p == '-') {
-    spec.left = true;
+    conv.left = true;
     ++p;
   }
   if (*p == '-' || *p == '+' || *p == ' ' || *p == '#' || *p == '0' || *p == '*') return false;
-  spec.width = ReadDigits(p);
+  conv.width = ReadDigits(p);
   if (*p == '.') {
     ++p;
     if (*p == '*' || *p == '-') return false;
-    spec.precision = ReadDigits(p);
+    conv.precision = ReadDigits(p);
   }
   if (*p == 'l') {
-    spec.isLong = true;
+    conv.isLong = true;
     ++p;
   }
-  spec.conversion = *p;
-  if (spec.conversion == 0) return false;
+  conv.conversion = *p;
+  if (conv.conversion == 0) return false;
   ++p;
-  switch (spec.conversion) {
+  switch (conv.conversion) {
     case 'd': case 'i': case 'f': case '%': return true;
-    case 's': case 'c': return !spec.isLong;  // wide texts are the C library's
+    case 's': case 'c': return !conv.isLong;  // wide texts are the C library's
     default: return false;
   }
 }
@@ -74,10 +74,10 @@ class LineBuffer {
   std::size_t m_length = 0;
 };
 
-bool Pad(LineBuffer& out, const PrintSpec& spec, const char* text, std::size_t length) {
-  const std::size_t width = static_cast<std::size_t>(spec.width);
+bool Pad(LineBuffer& out, const Conversion& conv, const char* text, std::size_t length) {
+  const std::size_t width = static_cast<std::size_t>(conv.width);
   const std::size_t fill = width > length ? width - length : 0;
-  if (spec.left) return out.Append(text, length) && out.Fill(fill);
+  if (conv.left) return out.Append(text, length) && out.Fill(fill);
   return out.Fill(fill) && out.Append(text, length);
 }
 
@@ -113,33 +113,33 @@ char* FixedFew(char* digits, double value, int precision) {
 }
 
 // Writes one conversion; false when vsnprintf must do the whole call.
-bool Convert(LineBuffer& out, const PrintSpec& spec, va_list& args) {
+bool Convert(LineBuffer& out, const Conversion& conv, va_list& args) {
   char digits[400];
-  switch (spec.conversion) {
+  switch (conv.conversion) {
     case '%':
       return out.Append("%", 1);
     case 'c': {
       const char c = static_cast<char>(va_arg(args, int));
-      return Pad(out, spec, &c, 1);
+      return Pad(out, conv, &c, 1);
     }
     case 's': {
       const char* text = va_arg(args, const char*);
       if (text == nullptr) return false;
-      const std::size_t length = spec.precision < 0
+      const std::size_t length = conv.precision < 0
                                      ? std::strlen(text)
-                                     : strnlen(text, static_cast<std::size_t>(spec.precision));
-      return Pad(out, spec, text, length);
+                                     : strnlen(text, static_cast<std::size_t>(conv.precision));
+      return Pad(out, conv, text, length);
     }
     case 'd':
     case 'i': {
-      if (spec.precision >= 0) return false;
-      const long value = spec.isLong ? va_arg(args, long) : va_arg(args, int);
+      if (conv.precision >= 0) return false;
+      const long value = conv.isLong ? va_arg(args, long) : va_arg(args, int);
       const auto r = std::to_chars(digits, digits + sizeof digits, value);
-      return Pad(out, spec, digits, static_cast<std::size_t>(r.ptr - digits));
+      return Pad(out, conv, digits, static_cast<std::size_t>(r.ptr - digits));
     }
     case 'f': {
       const double value = va_arg(args, double);
-      const int precision = spec.precision < 0 ? 6 : spec.precision;
+      const int precision = conv.precision < 0 ? 6 : conv.precision;
       if (!std::isfinite(value) || precision > 60) return false;
       char* end = FixedFew(digits, value, precision);
       if (end == nullptr) {
@@ -148,7 +148,7 @@ bool Convert(LineBuffer& out, const PrintSpec& spec, va_list& args) {
         if (r.ec != std::errc()) return false;
         end = r.ptr;
       }
-      return Pad(out, spec, digits, static_cast<std::size_t>(end - digits));
+      return Pad(out, conv, digits, static_cast<std::size_t>(end - digits));
     }
     default:
       return false;
@@ -252,8 +252,8 @@ bool QuickFormat(std::string& out, const char* format, va_list args) {
     }
     handled = line.Append(p, static_cast<std::size_t>(literal - p));
     p = literal + 1;
-    PrintSpec spec;
-    handled = handled && ReadSpec(p, spec) && Convert(line, spec, own);
+    Conversion conv;
+    handled = handled && ReadConversion(p, conv) && Convert(line, conv, own);
   }
   va_end(own);
   if (handled) out = line.Text();
