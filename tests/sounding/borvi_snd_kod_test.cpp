@@ -12,6 +12,7 @@
 #include "support/message_log.h"
 #include "support/status_log.h"
 #include "support/temp_dir.h"
+#include "sounding/code_table_scope.h"
 
 namespace {
 
@@ -175,6 +176,25 @@ TEST_F(KodTable, FindkodSeesAChangeOfTheTableAtOnce) {
   sa->tillaten[1] = 0;
   EXPECT_NE(CBorviSnd::Findkod(21, "SA", 0, nullptr, "", "SGF", 0), Entry(34));
   sa->tillaten[1] = saved;
+  EXPECT_EQ(CBorviSnd::Findkod(21, "SA", 0, nullptr, "", "SGF", 0), Entry(34));
+}
+
+TEST_F(KodTable, FindkodSeesAChangeMadeBetweenTwoReadsOfABorehole) {
+  // A read or write of a borehole checks the table once; the next one must check it again.
+  kod* sa = const_cast<kod*>(Entry(34));
+  const int saved = sa->tillaten[1];
+  {
+    const geoproj::CodeTableScope read;
+    ASSERT_EQ(CBorviSnd::Findkod(21, "SA", 0, nullptr, "", "SGF", 0), Entry(34));
+  }
+  sa->tillaten[1] = 0;
+  {
+    const geoproj::CodeTableScope outer;
+    const geoproj::CodeTableScope nested;
+    EXPECT_EQ(CBorviSnd::Findkod(21, "SA", 0, nullptr, "", "SGF", 0), nullptr);
+  }
+  sa->tillaten[1] = saved;
+  const geoproj::CodeTableScope next;
   EXPECT_EQ(CBorviSnd::Findkod(21, "SA", 0, nullptr, "", "SGF", 0), Entry(34));
 }
 
