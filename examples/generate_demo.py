@@ -584,13 +584,30 @@ def reference_file(rng):
     return f
 
 
+def info_file():
+    """The project information: SWEREF 99 18 00 (table index 5) and RH 2000 (index 0)."""
+    f = TextFile()
+    for line in ["Geoteknik Demo AB", "C:\\Projekt\\V\u00e4g 42\\Rapport.docx",
+                 "V\u00e4g 42, etapp 2: markunders\u00f6kning", "Borrningar april 2021", ""]:
+        f.add(win(line))
+    f.add(b"59.369476 59.372614 18.066305 18.074050 5 0")
+    f.add(b"SWEREF 99 18 00")
+    f.add(b"RH 2000")
+    f.add(b"Inm\xe4tt med GNSS, n\xe4tverks-RTK")
+    f.add(b"")
+    f.add(b"")
+    f.add(b"59.371045 18.070178")
+    return f
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "demo-project")
     os.makedirs(out, exist_ok=True)
     for name in os.listdir(out):
-        if name.upper().endswith((".SND", ".TLK", ".PRV", ".CPT", ".GVR", ".MTN", "GVRREF.DAT")):
+        if name.upper().endswith((".SND", ".TLK", ".PRV", ".CPT", ".GVR", ".MTN", "GVRREF.DAT")) or name == "Info.prj":
             os.remove(os.path.join(out, name))
+    info_file().write(os.path.join(out, "Info.prj"))
     rng = random.Random(20210412)
     for hole in boreholes():
         snd_file(rng, hole).write(os.path.join(out, hole["id"] + ".SND"))

@@ -2,7 +2,9 @@
 # A short tour of the geoproj tool on a copy of the bundled demo project: create the database,
 # save every borehole (which rewrites its files and computes its record), list the records,
 # show some boreholes and the statistics of a groundwater pipe, a settlement point and a hose
-# settlement. The copy is removed afterwards unless GEOPROJ_DEMO_KEEP is set.
+# settlement, tell the project information, and write the map export and one sounding log
+# (kept in GEOPROJ_DEMO_OUT, default ./demo-out). The copy is removed afterwards unless
+# GEOPROJ_DEMO_KEEP is set.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -41,3 +43,13 @@ step stats "$project" GW1
 step stats "$project" GW1 --from 01.01.2021 --to 31.12.2021
 step stats "$project" SP1 --json
 step stats "$project" HS1
+step info "$project"
+out=${GEOPROJ_DEMO_OUT:-$PWD/demo-out}
+mkdir -p "$out"
+step export "$project" --format geojson -o "$out/demo-project.geojson"
+step export "$project" --format csv --what soundings -o "$out/demo-soundings.csv"
+step plot "$project" BH9 -o "$out/BH9.svg"
+if command -v rsvg-convert >/dev/null 2>&1; then
+  rsvg-convert "$out/BH9.svg" -o "$out/BH9.png"
+  echo "demo: the log drawn as $out/BH9.png"
+fi

@@ -63,6 +63,9 @@ int main(int argc, char** argv) {
   geoproj::tool::AddSaveCommand(app, &run);
   geoproj::tool::AddUnlockCommand(app, &run);
   geoproj::tool::AddStatsCommand(app, &run);
+  geoproj::tool::AddInfoCommand(app, &run);
+  geoproj::tool::AddExportCommand(app, &run);
+  geoproj::tool::AddPlotCommand(app, &run);
 
   try {
     app.parse(argc, argv);

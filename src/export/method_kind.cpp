@@ -1,0 +1,140 @@
+// The block kinds of the exports and logs. A kind joins by adding its record fields and one
+// entry to Build(): nothing else names the kinds.
+#include <geoproj/export/method_kind.h>
+
+#include <cstring>
+#include <string>
+
+#include <geoproj/export/export_table.h>
+#include <geoproj/export/sounding_log.h>
+#include <geoproj/foundation/text_helpers.h>
+#include <geoproj/sounding/borvi_dpt.h>
+#include <geoproj/sounding/borvi_dreie.h>
+#include <geoproj/sounding/borvi_dtrykk.h>
+#include <geoproj/sounding/borvi_enkel.h>
+#include <geoproj/sounding/borvi_fjell.h>
+#include <geoproj/sounding/borvi_ram.h>
+#include <geoproj/sounding/borvi_snd.h>
+#include <geoproj/sounding/borvi_total.h>
+
+#include "export/sounding_ranges.h"
+
+namespace geoproj {
+namespace {
+
+template <class Rec>
+struct FieldOf {
+  const char* name;
+  ExportValue (*get)(const Rec&);
+};
+
+// Enkel, Dtrykk and Fjell records share their fields.
+template <class Rec>
+constexpr FieldOf<Rec> kPlainFields[] = {
+    {"depth", [](const Rec& r) { return ExportValue::Float(r.djup); }},
+    {"value", [](const Rec& r) { return ExportValue::Integer(r.varde); }},
+    {"text", [](const Rec& r) { return ExportValue::Text(FieldText(r.text)); }}};
+
+constexpr FieldOf<dreietype> kDreieFields[] = {
+    {"depth", [](const dreietype& r) { return ExportValue::Float(r.djup); }},
+    {"value", [](const dreietype& r) { return ExportValue::Integer(r.varde); }},
+    {"weight", [](const dreietype& r) { return ExportValue::Text(FieldText(r.vikt)); }},
+    {"text", [](const dreietype& r) { return ExportValue::Text(FieldText(r.text)); }}};
+
+constexpr FieldOf<ramsondtype> kRamFields[] = {
+    {"depth", [](const ramsondtype& r) { return ExportValue::Float(r.djup); }},
+    {"value1", [](const ramsondtype& r) { return ExportValue::Integer(r.varde1); }},
+    {"value2", [](const ramsondtype& r) { return ExportValue::Integer(r.varde2); }},
+    {"text", [](const ramsondtype& r) { return ExportValue::Text(FieldText(r.text)); }}};
+
+constexpr FieldOf<totaltype> kTotalFields[] = {
+    {"depth", [](const totaltype& r) { return ExportValue::Float(r.djup); }},
+    {"value1", [](const totaltype& r) { return ExportValue::Integer(r.varde1); }},
+    {"value2", [](const totaltype& r) { return ExportValue::Integer(r.varde2); }},
+    {"value3", [](const totaltype& r) { return ExportValue::Integer(r.varde3); }},
+    {"mode", [](const totaltype& r) { return ExportValue::Text(FieldText(r.mod)); }},
+    {"text", [](const totaltype& r) { return ExportValue::Text(FieldText(r.text)); }}};
+
+// Doubles as the block writes them: three decimals.
+constexpr FieldOf<dpttype> kDptFields[] = {
+    {"value1", [](const dpttype& r) { return ExportValue::Number(r.varde1, 3); }},
+    {"value2", [](const dpttype& r) { return ExportValue::Number(r.varde2, 3); }},
+    {"value3", [](const dpttype& r) { return ExportValue::Number(r.varde3, 3); }},
+    {"text", [](const dpttype& r) { return ExportValue::Text(FieldText(r.text)); }}};
+
+template <class Rec, std::size_t N>
+std::vector<const char*> Names(const FieldOf<Rec> (&fields)[N]) {
+  std::vector<const char*> names;
+  for (const FieldOf<Rec>& f : fields) names.push_back(f.name);
+  return names;
+}
+
+// A block read by the sounding file, as the log's block of its kind.
+template <class Block, class Rec, std::size_t N>
+void Collect(Block* block, const FieldOf<Rec> (&fields)[N], SoundingLog& log) {
+  if (!block) return;
+  SoundingBlock out;
+  out.kind = MethodKind::Find(Block::kMetod);
+  out.date = FieldText(block->m_datum);
+  out.stop = block->m_stopp;
+  if (block->Home() == 0) {
+    do {
+      const Rec& r = *block->Get_aktel();
+      std::vector<ExportValue> values;
+      values.reserve(N);
+      for (const FieldOf<Rec>& f : fields) values.push_back(f.get(r));
+      out.records.push_back(std::move(values));
+      out.texts.push_back(FieldText(r.text));
+    } while ((*block)++);
+  }
+  if (out.kind->markRanges) out.kind->markRanges(out);
+  log.blocks.push_back(std::move(out));
+}
+
+std::vector<MethodKind> Build() {
+  return {
+      {CBorviDreie::kMetod, "Dreie", "Weight sounding", Names(kDreieFields), "depth",
+       {{"value", "half-turns per 0.2 m (value)"}}, nullptr,
+       [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.dreie, kDreieFields, log); }},
+      {CBorviRam::kMetod, "Ram", "Ram sounding", Names(kRamFields), "depth",
+       {{"value1", "blows per 0.2 m (value1)"}}, nullptr,
+       [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.ram, kRamFields, log); }},
+      {CBorviTotal::kMetod, "Total", "Total sounding", Names(kTotalFields), "depth",
+       {{"value1", "push force (value1)"}}, MarkTotalRanges,
+       [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.total, kTotalFields, log); }},
+      {CBorviFjell::kMetod, "Fjell", "Rock control drilling", Names(kPlainFields<fjelltype>),
+       "depth", {{"value", "penetration (value)"}}, nullptr,
+       [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.fjell, kPlainFields<fjelltype>, log); }},
+      {CBorviDtrykk::kMetod, "Dtrykk", "Rotary pressure sounding",
+       Names(kPlainFields<dtrykktype>), "depth", {{"value", "push force (value)"}},
+       MarkCodedRanges,
+       [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.dtrykk, kPlainFields<dtrykktype>, log); }},
+      {CBorviEnkel::kMetod, "Enkel", "Simple sounding", Names(kPlainFields<enktype>), "depth",
+       {{"value", "resistance (value)"}}, nullptr,
+       [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.enkel, kPlainFields<enktype>, log); }},
+      {CBorviDpt::kMetod, "DPT", "Dynamic probing", Names(kDptFields), "value1",
+       {{"value2", "blows (value2)"}, {"value3", "torque (value3)"}}, nullptr,
+       [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.dpt, kDptFields, log); }},
+  };
+}
+
+}  // namespace
+
+const std::vector<MethodKind>& MethodKind::All() {
+  static const std::vector<MethodKind> kinds = Build();
+  return kinds;
+}
+
+const MethodKind* MethodKind::Find(int code) {
+  for (const MethodKind& kind : All())
+    if (kind.code == code) return &kind;
+  return nullptr;
+}
+
+int MethodKind::FieldIndex(const char* field) const {
+  for (std::size_t i = 0; i < fields.size(); ++i)
+    if (std::strcmp(fields[i], field) == 0) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace geoproj
