@@ -8,6 +8,7 @@
 #include <geoproj/export/export_table.h>
 #include <geoproj/export/sounding_log.h>
 #include <geoproj/foundation/text_helpers.h>
+#include <geoproj/methods/borvi_cpt.h>
 #include <geoproj/sounding/borvi_dpt.h>
 #include <geoproj/sounding/borvi_dreie.h>
 #include <geoproj/sounding/borvi_dtrykk.h>
@@ -62,6 +63,42 @@ constexpr FieldOf<dpttype> kDptFields[] = {
     {"value3", [](const dpttype& r) { return ExportValue::Number(r.varde3, 3); }},
     {"text", [](const dpttype& r) { return ExportValue::Text(FieldText(r.text)); }}};
 
+// The three measured values of a cone penetration test, and its optional further values.
+constexpr FieldOf<cpttype> kCptFields[] = {
+    {"depth", [](const cpttype& r) { return ExportValue::Float(r.djup); }},
+    {"cone_resistance", [](const cpttype& r) { return ExportValue::Integer(r.matvarde1); }},
+    {"sleeve_friction", [](const cpttype& r) { return ExportValue::Integer(r.matvarde2); }},
+    {"pore_pressure", [](const cpttype& r) { return ExportValue::Integer(r.matvarde3); }},
+    {"code", [](const cpttype& r) { return ExportValue::Text(FieldText(r.kod)); }},
+    {"extra", [](const cpttype& r) { return ExportValue::Integer(r.extra); }},
+    {"extra1", [](const cpttype& r) { return ExportValue::Number(r.extra1, 1); }},
+    {"extra2", [](const cpttype& r) { return ExportValue::Number(r.extra2, 3); }},
+    {"extra3", [](const cpttype& r) { return ExportValue::Number(r.extra3, 1); }}};
+
+// The block header's date and stop code, under the names each block class gives them.
+template <class Block>
+std::string DateOf(const Block& b) {
+  if constexpr (requires { b.m_datum; })
+    return FieldText(b.m_datum);
+  else
+    return FieldText(b.datum);
+}
+template <class Block>
+int StopOf(const Block& b) {
+  if constexpr (requires { b.m_stopp; })
+    return b.m_stopp;
+  else
+    return b.htal2;
+}
+// The free text of a record, where codes are looked for.
+template <class Rec>
+std::string TextOf(const Rec& r) {
+  if constexpr (requires { r.text; })
+    return FieldText(r.text);
+  else
+    return FieldText(r.kod);
+}
+
 template <class Rec, std::size_t N>
 std::vector<const char*> Names(const FieldOf<Rec> (&fields)[N]) {
   std::vector<const char*> names;
@@ -75,8 +112,8 @@ void Collect(Block* block, const FieldOf<Rec> (&fields)[N], SoundingLog& log) {
   if (!block) return;
   SoundingBlock out;
   out.kind = MethodKind::Find(Block::kMetod);
-  out.date = FieldText(block->m_datum);
-  out.stop = block->m_stopp;
+  out.date = DateOf(*block);
+  out.stop = StopOf(*block);
   if (block->Home() == 0) {
     do {
       const Rec& r = *block->Get_aktel();
@@ -84,7 +121,7 @@ void Collect(Block* block, const FieldOf<Rec> (&fields)[N], SoundingLog& log) {
       values.reserve(N);
       for (const FieldOf<Rec>& f : fields) values.push_back(f.get(r));
       out.records.push_back(std::move(values));
-      out.texts.push_back(FieldText(r.text));
+      out.texts.push_back(TextOf(r));
     } while ((*block)++);
   }
   if (out.kind->markRanges) out.kind->markRanges(out);
@@ -112,6 +149,11 @@ std::vector<MethodKind> Build() {
       {CBorviEnkel::kMetod, "Enkel", "Simple sounding", Names(kPlainFields<enktype>), "depth",
        {{"value", "resistance (value)"}}, nullptr,
        [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.enkel, kPlainFields<enktype>, log); }},
+      {CBorviCpt::kMetod, "CPT", "Cone penetration test", Names(kCptFields), "depth",
+       {{"cone_resistance", "cone resistance"},
+        {"sleeve_friction", "sleeve friction"},
+        {"pore_pressure", "pore pressure"}},
+       nullptr, [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.cpt, kCptFields, log); }},
       {CBorviDpt::kMetod, "DPT", "Dynamic probing", Names(kDptFields), "value1",
        {{"value2", "blows (value2)"}, {"value3", "torque (value3)"}}, nullptr,
        [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.dpt, kDptFields, log); }},

@@ -54,6 +54,13 @@ std::string DreieBlock() {
          Row("  0.600   -3 SL", 22, "");
 }
 
+// A cone penetration test: cone resistance, sleeve friction and pore pressure per depth.
+std::string CptBlock() {
+  return "*\n7 03.05.2021\n1.000000 92 0 0 1 0 CPT15 GUID " + geoproj::test::BlockGuid(7) + "\n" +
+         Row("  0.100   8553     77    142  ", 30, "FY") + Row("  0.200   5767     52    228  ", 30, "") +
+         Row("  0.300   9795     88     27  ", 30, "");
+}
+
 const char kLayers[] =
     "fyllning 13 2 2\r\n  18.0000 \r\n  0.00   0.00   0.00   0.00   0.00   0.00\r\n"
     "lera 11 2 2\r\n  17.5000 \r\n  0.00   0.00   0.00   0.00   0.00   0.00\r\n"
@@ -100,6 +107,24 @@ TEST_F(SoundingLogTest, RecordsKeepTheirFieldsAndRanges) {
   ASSERT_EQ(block.hammering.size(), 1u);
   EXPECT_DOUBLE_EQ(block.hammering[0].top, 0.8);
   EXPECT_DOUBLE_EQ(block.hammering[0].bottom, 1.4);
+}
+
+TEST_F(SoundingLogTest, ConePenetrationTestPlotsInThreePanels) {
+  const SoundingLog log = Read(Header(18.0) + CptBlock());
+  ASSERT_EQ(log.blocks.size(), 1u);
+  const SoundingBlock& block = log.blocks[0];
+  EXPECT_EQ(block.kind->code, 7);
+  EXPECT_EQ(block.stop, 92);
+  EXPECT_EQ(block.date, "03.05.2021");
+  ASSERT_EQ(block.records.size(), 3u);
+  EXPECT_EQ(block.Number(1, "cone_resistance"), 5767);
+  EXPECT_EQ(block.Number(1, "sleeve_friction"), 52);
+  EXPECT_EQ(block.Number(2, "pore_pressure"), 27);
+  EXPECT_EQ(block.records[0][block.kind->FieldIndex("code")].text(), "FY");
+  ASSERT_EQ(block.kind->panels.size(), 3u);
+  const std::string svg = geoproj::SvgLog::Write(log);
+  for (const char* field : {"cone_resistance", "sleeve_friction", "pore_pressure"})
+    EXPECT_NE(svg.find("data-field=\"" + std::string(field) + "\""), std::string::npos) << field;
 }
 
 TEST_F(SoundingLogTest, OldTotalFormatHammersInModeSl) {
