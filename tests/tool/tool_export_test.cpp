@@ -107,7 +107,7 @@ TEST_F(ToolExportTest, GeoJsonOfTheDemoReadsInPython) {
   if (r.status == -1) GTEST_SKIP() << "python3 is not available";
   ASSERT_EQ(r.status, 0) << r.err;
   const Json got = Json::parse(r.out);
-  EXPECT_EQ(got[0], DemoBoreholes());
+  EXPECT_EQ(got[0].get<std::size_t>(), Ok({"list", project_.path(), "--json"}).Json().size());
   // cs2cs -d 10 EPSG:3011 EPSG:4326 on 6583980.45 153978.85: 59.3708248917 18.0699810668.
   EXPECT_NEAR(got[1][0].get<double>(), 18.0699810668, 2e-7);
   EXPECT_NEAR(got[1][1].get<double>(), 59.3708248917, 1e-7);
@@ -128,7 +128,7 @@ TEST_F(ToolExportTest, LocalSystemWithoutEpsgIsRefused) {
   // CSV needs no system, and --epsg names one.
   Ok({"export", project_.path(), "--format", "csv"});
   const Json named = Ok({"export", project_.path(), "--format", "geojson", "--epsg", "3011"}).Json();
-  EXPECT_EQ(named["features"].size(), static_cast<std::size_t>(DemoBoreholes()));
+  EXPECT_EQ(named["features"].size(), Ok({"list", project_.path(), "--json"}).Json().size());
   const ToolResult unknown = Run({"export", project_.path(), "--format", "geojson", "--epsg", "999999"});
   EXPECT_EQ(unknown.status, 1);
   EXPECT_NE(unknown.err.find("EPSG:999999"), std::string::npos) << unknown.err;
