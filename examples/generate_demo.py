@@ -600,6 +600,131 @@ def info_file():
     return f
 
 
+def core_drilling_block(rng):
+    """Core drilling in the old line layout (first coded values one higher from 32 on), written
+    by an older program: no GUID, the date year first; the rock level in centimetres."""
+    lines = ["*", code_line(13, "2021-05-03"), "1.000000 2 1 -1435 1 0 0"]
+    depth = 26.45
+    for run in range(6):
+        depth = round(depth + 1.5, 2)
+        rock = 40 if run % 2 == 0 else 12
+        numbers = "%6.2f %2d %2d %3d %3d %1d %1d %2d %2d %1d %4d %3d %1d %1d %8.3f %3d" % (
+            depth, rock, 1 + run % 3, rng.randint(0, 359), rng.randint(-80, 80), run % 2,
+            1, rng.randint(1, 20), rng.randint(1, 9), run % 5, rng.randint(100, 1500),
+            rng.randint(70, 100), 1 + run % 2, 0, round(rng.uniform(20, 95), 3),
+            rng.randint(5, 180))
+        lines.append(pad(numbers, 60, ["gnejs", "sprucken", "", "kross", "", "gnejs"][run]))
+        if run in (1, 3):
+            lines.append("%.2f %.1f %.2f %.1f %.1f %.1f %d %d %d %d %d %d" % (
+                -depth, rng.uniform(0, 5), rng.uniform(0, 2), rng.uniform(0, 5),
+                rng.uniform(0, 9), rng.uniform(0, 9), ord("K"), 32, 32, ord("S"), 32, 32))
+    lines.append("% kärnlåda 2 saknas")
+    return lines
+
+
+def water_loss_block(rng):
+    lines = ["*", code_line(14, "04.05.2021"),
+             "0.000000 1 0 0 1 0 0 GUID " + new_guid(rng)]
+    top = 27.0
+    for step in range(4):
+        bottom = top + 3.0
+        numbers = "%7.3f %7.3f %.1f %.1f %.1f %.3f %d" % (
+            top, bottom, 0.3 + step * 0.2, rng.uniform(5, 40), rng.uniform(0.5, 9),
+            rng.uniform(0.01, 2.5), 5 + step)
+        lines.append(pad(numbers, 50, "tät" if step == 0 else ""))
+        top = bottom
+    return lines
+
+
+def core_drilling_snd(rng):
+    """KB1: a total sounding to rock, then core drilling and water-loss tests in the rock."""
+    hole = {"id": "KB1", "x": 6584180.25, "y": 154010.5, "z": 12.10, "start": 0.0, "end": 26.4,
+            "profile": [("fill", 1.0), ("clay", 14.0), ("till", 26.45), ("rock", 60.0)],
+            "comments": ["Kärnborrning i bergskärning"],
+            "blocks": [{"method": 25, "date": "03.05.2021", "stop": 93, "format": 4,
+                        "rig": "GM75"}]}
+    f = snd_file(rng, hole)
+    f.lines.pop()  # the closing "*" follows the blocks below
+    for line in core_drilling_block(rng) + water_loss_block(rng):
+        f.add(line)
+    f.add("*")
+    return f
+
+
+def environmental_files(rng):
+    """MIL1: a weight sounding and the environmental samples taken beside it."""
+    hole = {"id": "MIL1", "x": 6583990.5, "y": 153120.75, "z": 16.2, "start": 0.0, "end": 4.0,
+            "profile": [("fill", 1.4), ("sand", 4.0), ("rock", 30.0)],
+            "comments": ["Miljöprovtagning vid gammal bensinstation"],
+            "blocks": [{"method": 21, "date": "06.05.2021", "stop": 90, "rig": "GB2"}]}
+    snd = snd_file(rng, hole)
+    mil = TextFile()
+    mil.add("06.05.2021 2 1 0.500000 GUID " + new_guid(rng))
+    mil.add("*")
+    for name, depth, marks, kind, value, mark, lab, note in [
+            ("M1", 0.5, "a b c", "PAH", 12.5, "x", "LAB-0031", "fyllning, lukt av olja"),
+            ("M2", 1.5, "", "Pb", 48.0, "", "LAB-0032", ""),
+            ("M3", 3.0, "a N k", "BTEX", 0.4, "y", "", "sand, ingen lukt")]:
+        mil.add(("%-3s %7.2f %s" % (name, depth, marks)) if marks else name + " %.2f" % depth)
+        mil.add("%-4s %6.1f  %s      %s" % (kind, value, mark, lab))
+        mil.add(dos(note))
+    mil.add("*")
+    return snd, mil
+
+
+def vane_file(rng):
+    """VB1: a vane borehole of its own, as the field program writes it."""
+    f = TextFile()
+    for value in (6584050.0, 153600.0, 14.35, 1588.0, -8.0):
+        f.add("%f" % value)
+    f.add("%f" % 1.0)
+    f.add("SGI-65")
+    f.add("2")
+    f.add(dos("Vingsond i lös lera") + b" GUID " + new_guid(rng).encode())
+    f.add("*")
+    for step in range(8):
+        depth = 2.0 + step
+        reading = 8.0 + step * 2.5 + rng.uniform(0, 2)
+        f.add(" %.3f %.1f %.1f %.1f %.1f %d %.2f %d %.2f %s" % (
+            depth, reading, reading * 0.8, rng.uniform(0, 1), 1.5 + step * 0.1, 65,
+            rng.uniform(0.2, 0.6), step % 2, reading * 0.7, "le" if step < 6 else "si"))
+    f.add("*")
+    f.add("*")
+    f.add("99")
+    f.add("GUID " + new_guid(rng))
+    return f
+
+
+def calibration_file():
+    """Vingebor.kal: two vanes, the first with two calibrations."""
+    f = TextFile()
+    for name, number, pairs in [("SGI-65", 1, [(0, 0), (10, 8.2), (20, 16.9), (40, 34.5)]),
+                                ("SGI-65", 2, [(0, 0), (10, 8.0), (40, 33.8)]),
+                                ("GEONOR-55", 1, [(0, 0), (25, 12.0), (50, 24.5)])]:
+        f.add(name)
+        f.add("%d" % number)
+        f.add("*")
+        for x, y in pairs:
+            f.add("%g %g" % (x, y))
+        f.add("*")
+    return f
+
+
+def write_other_methods(out):
+    """The boreholes of core drilling, environmental data and vane tests, and the vane
+    calibration file, from a generator of their own so the boreholes above stay as they are."""
+    for name in os.listdir(out):
+        if name.upper().endswith((".MIL", ".VB", ".KAL")) or name.upper() == "KB1.SND":
+            os.remove(os.path.join(out, name))
+    rng = random.Random(20210503)
+    core_drilling_snd(rng).write(os.path.join(out, "KB1.SND"))
+    snd, mil = environmental_files(rng)
+    snd.write(os.path.join(out, "MIL1.SND"))
+    mil.write(os.path.join(out, "MIL1.MIL"))
+    vane_file(rng).write(os.path.join(out, "VB1.VB"))
+    calibration_file().write(os.path.join(out, "Vingebor.kal"))
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "demo-project")
@@ -624,6 +749,7 @@ def main():
     # boreholes above stay as they were.
     for name, f in groundwater_files(random.Random(20210503)).items():
         f.write(os.path.join(out, name))
+    write_other_methods(out)
 
 
 if __name__ == "__main__":

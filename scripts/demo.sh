@@ -53,3 +53,6 @@ if command -v rsvg-convert >/dev/null 2>&1; then
   rsvg-convert "$out/BH9.svg" -o "$out/BH9.png"
   echo "demo: the log drawn as $out/BH9.png"
 fi
+step show "$project" KB1
+step show "$project" MIL1
+step show "$project" VB1

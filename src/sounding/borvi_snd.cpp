@@ -6,7 +6,11 @@
 #include "geoproj/groundwater/borvi_gvr.h"
 #include "geoproj/methods/borvi_cpt.h"
 #include "geoproj/methods/borvi_prv.h"
+#include "geoproj/methods/borvi_mil.h"
 #include "geoproj/methods/borvi_tlk.h"
+#include "geoproj/methods/borvi_vb.h"
+#include "geoproj/methods/karnborr.h"
+#include "geoproj/methods/vatten_f.h"
 #include "geoproj/platform/proj_path.h"
 #include "geoproj/sounding/borvi_dpt.h"
 #include "geoproj/sounding/borvi_dreie.h"
@@ -55,6 +59,10 @@ void CBorviSnd::DeleteMethods() {
   delete cpt;
   delete prv;
   delete gvr;
+  delete karnborr;
+  delete vattenf;
+  delete mil;
+  delete vb;
   dreie = nullptr;
   fjell = nullptr;
   dtrykk = nullptr;
@@ -66,6 +74,10 @@ void CBorviSnd::DeleteMethods() {
   cpt = nullptr;
   prv = nullptr;
   gvr = nullptr;
+  karnborr = nullptr;
+  vattenf = nullptr;
+  mil = nullptr;
+  vb = nullptr;
 }
 
 int CBorviSnd::New(int code) {
@@ -82,6 +94,10 @@ int CBorviSnd::New(int code) {
     case 40: return Place(prv, new (std::nothrow) CBorviPrv(a, b, c));
     case 60: return Place(tlk, new (std::nothrow) CBorviTlk(a, b, c));
     case 50: return Place(gvr, new (std::nothrow) CBorviGvr(a, this, ini));
+    case 13: return Place(karnborr, new (std::nothrow) CKarnborr());
+    case 14: return Place(vattenf, new (std::nothrow) CVattenF());
+    case 45: return Place(mil, new (std::nothrow) CBorviMil(a, b, c));
+    case 20: return Place(vb, new (std::nothrow) CBorviVb(a, this, ini));
     default: return 0;
   }
 }

@@ -11,7 +11,11 @@
 #include "geoproj/groundwater/borvi_gvr.h"
 #include "geoproj/methods/borvi_cpt.h"
 #include "geoproj/methods/borvi_prv.h"
+#include "geoproj/methods/borvi_mil.h"
 #include "geoproj/methods/borvi_tlk.h"
+#include "geoproj/methods/borvi_vb.h"
+#include "geoproj/methods/karnborr.h"
+#include "geoproj/methods/vatten_f.h"
 #include "geoproj/platform/date_time.h"
 #include "geoproj/platform/files.h"
 #include "geoproj/sounding/borvi_dpt.h"
@@ -318,6 +322,8 @@ void CBorviSnd::ReadBlock(const std::string& asRead, const std::string& codeLine
     case 26: InitBlock(fjell, &sndfil, datum); break;
     case 35: InitBlock(dpt, &sndfil, datum); break;
     case 7: InitCpt(*this); break;
+    case 13: InitBlock(karnborr, &sndfil, datum); break;
+    case 14: InitBlock(vattenf, &sndfil, datum); break;
     default: break;
   }
 }
@@ -390,6 +396,8 @@ int CBorviSnd::ReadSeparateFiles() {
 void CBorviSnd::InitSeparate(int code) {
   if (code == 40) return InitSamples(*this);
   if (code == 50) return InitGroundwater();
+  if (code == 45) return InitEnvironmental();
+  if (code == 20) return InitVane();
   if (code != 60) return;
   const int read = tlk->Init(&tlkfil, id, nullptr);
   m_droppedContent += tlk->m_droppedContent + geoproj::ReportLinesLeft(tlkfil);
@@ -411,6 +419,26 @@ void CBorviSnd::InitGroundwater() {
     ++m_droppedContent;
     delete gvr;
     gvr = nullptr;
+  }
+}
+
+void CBorviSnd::InitEnvironmental() {
+  const int read = mil->Init(&milfil, id, nullptr);
+  m_droppedContent += mil->m_droppedContent + geoproj::ReportLinesLeft(milfil);
+  if (read != 0) {
+    delete mil;
+    mil = nullptr;
+    return;
+  }
+  if (!datum[0]) geoproj::CopyField(datum, geoproj::FieldText(mil->datum));
+}
+
+void CBorviSnd::InitVane() {
+  const int read = vb->Init(&vbfil, id);
+  m_droppedContent += vb->m_droppedContent + geoproj::ReportLinesLeft(vbfil);
+  if (read != 0) {
+    delete vb;
+    vb = nullptr;
   }
 }
 

@@ -10,7 +10,11 @@
 #include "geoproj/groundwater/borvi_mtn.h"
 #include "geoproj/methods/borvi_cpt.h"
 #include "geoproj/methods/borvi_prv.h"
+#include "geoproj/methods/borvi_mil.h"
 #include "geoproj/methods/borvi_tlk.h"
+#include "geoproj/methods/borvi_vb.h"
+#include "geoproj/methods/karnborr.h"
+#include "geoproj/methods/vatten_f.h"
 #include "geoproj/sounding/borvi_dpt.h"
 #include "geoproj/sounding/borvi_dreie.h"
 #include "geoproj/sounding/borvi_dtrykk.h"
@@ -46,6 +50,18 @@ template <class T>
 void RaiseToLast(T* block, float* djup) {
   float last = 0.0f;
   if (LastDepth(block, &last) && last > *djup) *djup = last;
+}
+
+void RaiseTo(double last, float* djup) {
+  if (last > *djup) *djup = static_cast<float>(last);
+}
+
+// A water-loss record holds the section it measured from its first to its second value; the
+// deeper end counts.
+void RaiseToLast(CVattenF* block, float* djup) {
+  if (!block || block->End() < 0) return;
+  const vftype& last = *block->Get_aktel();
+  RaiseTo(last.w1 > last.w2 ? last.w1 : last.w2, djup);
 }
 
 template <class T>
@@ -123,6 +139,10 @@ int CBorviSnd::GetMaxDjup(float* djup) {
   RaiseToLast(prv, djup);
   // A pipe reaches from the ground down to its value 2.
   if (gvr) *djup = std::max(*djup, static_cast<float>(hvarde[2] - gvr->varde2));
+  if (karnborr && karnborr->End() == 0) RaiseTo(karnborr->Get_aktel()->djup, djup);
+  RaiseToLast(vattenf, djup);
+  RaiseToLast(mil, djup);
+  RaiseToLast(vb, djup);
   return 0;
 }
 
@@ -184,6 +204,7 @@ int CBorviSnd::Snd2Bhbit(bhdbstype* rec) {
   rec->avst = hvarde[4];
   AddGuid(97, guid, rec);
   if (typ) SetKindBits(rec->bit, *typ);
+  if (typ && *typ == Vb && vb) AddGuid(20, vb->guid, rec);
   float djup = 0.0f;
   rec->djup = 0.0f;
   if (GetMaxDjup(&djup) == 0) rec->djup = djup;
@@ -203,6 +224,7 @@ int CBorviSnd::Snd2Bhbit(bhdbstype* rec) {
     AddGuid(CBorviPrv::Metod, prv->guid, rec);
   }
   ClearBit(rec->bit, geoproj::kBitEnvironment);
+  EnvironmentalBits(rec->bit, rec);
   if (Inclined(lutning))
     SetBit(rec->bit, geoproj::kBitInclined);
   else
@@ -273,8 +295,26 @@ bool CBorviSnd::MethodBits(bhdbstype* rec) {
     AddGuid(22, enkel->m_guid, rec);
   }
   ClearBit(bits, geoproj::kBitCoreDrilling);
+  if (karnborr) {
+    SetMethodBits(bits, geoproj::kBitCoreDrilling);
+    AddGuid(13, karnborr->guid, rec);
+    double berg = 0.0;
+    if (karnborr->ZBerg(&berg) == 0 && TolkatZBerg(berg) == 0) writeBack = true;
+  }
   ClearBit(bits, geoproj::kBitWaterLoss);
+  if (vattenf) {
+    SetMethodBits(bits, geoproj::kBitWaterLoss);
+    AddGuid(14, vattenf->guid, rec);
+  }
   return writeBack;
+}
+
+// The environmental data's bits; with a record, also its GUID list entry.
+void CBorviSnd::EnvironmentalBits(bhbit& bits, const bhdbstype* rec) {
+  if (!mil) return;
+  SetMethodBits(bits, geoproj::kBitEnvironment);
+  if (rec) AddGuid(45, mil->guid, rec);
+  if (std::fabs(mil->hvarde) > 0.001) SetBit(bits, geoproj::kBitHeaderValue);
 }
 
 // Byte 2 0x80: the interpretation holds layers (or, for the database record, a groundwater
@@ -304,7 +344,9 @@ int CBorviSnd::SetSndBhstat() {
   if (typ && *typ != Vb) SetKindBits(bit, *typ);
   StartDepths();
   ClearBit(bit, geoproj::kBitCoreDrilling);
+  if (karnborr) SetMethodBits(bit, geoproj::kBitCoreDrilling);
   ClearBit(bit, geoproj::kBitWaterLoss);
+  if (vattenf) SetMethodBits(bit, geoproj::kBitWaterLoss);
   ClearBit(bit, geoproj::kBitHeaderValue);
   InterpretationBit(bit, false);
   ClearBit(bit, geoproj::kBitMy);
@@ -312,6 +354,7 @@ int CBorviSnd::SetSndBhstat() {
   ClearBit(bit, geoproj::kBitSample);
   if (prv) SampleBits(bit);
   ClearBit(bit, geoproj::kBitEnvironment);
+  EnvironmentalBits(bit, nullptr);
   if (Inclined(lutning))
     SetBit(bit, geoproj::kBitInclined);
   else

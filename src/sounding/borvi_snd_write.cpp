@@ -9,7 +9,11 @@
 #include "geoproj/groundwater/borvi_mtn.h"
 #include "geoproj/methods/borvi_cpt.h"
 #include "geoproj/methods/borvi_prv.h"
+#include "geoproj/methods/borvi_mil.h"
 #include "geoproj/methods/borvi_tlk.h"
+#include "geoproj/methods/borvi_vb.h"
+#include "geoproj/methods/karnborr.h"
+#include "geoproj/methods/vatten_f.h"
 #include "geoproj/platform/files.h"
 #include "geoproj/platform/proj_path.h"
 #include "geoproj/platform/uuid.h"
@@ -98,6 +102,7 @@ void CBorviSnd::WriteSounding(const char* idText, const char* path) {
     if (!(sndfil.IsMemFile() && (prv || mil))) sndfil.Close();
     WriteInterpretation();
     WriteSamples();
+    WriteEnvironmental();
   } else {
     if (HasSounding(true)) sndfil.WriteString("*\n");
     sndfil.Close();
@@ -153,6 +158,8 @@ void CBorviSnd::WriteBlocks() {
   WriteBlock(enkel, &sndfil);
   WriteBlock(cpt, &sndfil);
   WriteBlock(dpt, &sndfil);
+  WriteBlock(karnborr, &sndfil);
+  WriteBlock(vattenf, &sndfil);
 }
 
 void CBorviSnd::WriteUnknownSections() {
@@ -190,6 +197,21 @@ void CBorviSnd::WriteSamples() {
   if (!prvfil.Open(prvfil.GetFilePath(), kCreateWrite)) return;
   prv->Uppdat(&prvfil);
   prvfil.Close();
+}
+
+// In memory mode the environmental data follow the sounding file's blocks behind their marker
+// line, and close it.
+void CBorviSnd::WriteEnvironmental() {
+  if (!mil) return;
+  if (sndfil.IsMemFile()) {
+    sndfil.WriteString("#mil#\n");
+    mil->Uppdat(&sndfil);
+    sndfil.Close();
+    return;
+  }
+  if (!milfil.Open(milfil.GetFilePath(), kCreateWrite)) return;
+  mil->Uppdat(&milfil);
+  milfil.Close();
 }
 
 void CBorviSnd::DeleteSeparateFiles() {
@@ -244,7 +266,28 @@ void CBorviSnd::FinishSeparateWrite() {
 
 int CBorviSnd::UppdatVb(const char* idText, const char* path) {
   SetWriteNames(idText, path);
-  return -1;
+  if (!vb) return -1;
+  if (sndfil.IsMemFile()) {
+    sndfil.WriteString("#vb #\n");
+    vb->Uppdat(&sndfil);
+    sndfil.Close();
+    return 0;
+  }
+  if (!vbfil.Open(vbfil.GetFilePath(), kCreateWrite)) {
+    CannotOpen(vbfil.GetFilePath());
+    return -1;
+  }
+  // A vane file written makes a vane borehole even when nothing was read into this object.
+  if (!typ) typ = &Vb;
+  vb->Uppdat(&vbfil);
+  vbfil.Close();
+  if (dbs && tmpnamn == 0) dbs->SndUppdat(this);
+  if (tmpnamn == 1) {
+    tmpnamn = 0;
+    SetFilePath(id, nullptr);
+    tmpnamn = 1;
+  }
+  return 0;
 }
 
 // A measurement point is a borehole of its own: its file is written through the measurement

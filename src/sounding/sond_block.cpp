@@ -12,17 +12,19 @@
 
 namespace geoproj {
 
+std::string SplitGuidTail(std::string& line) {
+  const std::size_t p = line.rfind("GUID");
+  if (p == std::string::npos || p == 0) return std::string();
+  const std::size_t n = line.size() >= p + 5 ? line.size() - p - 5 : 0;
+  std::string guid = line.substr(line.size() - n);
+  line.resize(p);
+  return guid;
+}
+
 SondHuvud LasSondHuvud(const std::string& in, std::size_t text7_max) {
   SondHuvud h;
   std::string line = in;
-  // The GUID follows the word GUID at the end of the line. A GUID never holds the letters G, U
-  // or I, so the last occurrence is the marker even when text 7 happens to contain the word.
-  std::size_t p = line.rfind("GUID");
-  if (p != std::string::npos && p > 0) {
-    std::size_t n = line.size() >= p + 5 ? line.size() - p - 5 : 0;
-    h.guid = line.substr(line.size() - n);
-    line.resize(p);
-  }
+  h.guid = SplitGuidTail(line);
   std::vector<char> text7(line.size() + 1, '\0');
   int n = std::sscanf(line.c_str(), "%f%d%d%d%d%ld%s", &h.varde1, &h.stopp, &h.varde3,
                       &h.varde4, &h.varde5, &h.varde6, text7.data());

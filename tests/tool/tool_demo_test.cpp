@@ -43,7 +43,8 @@ class ToolDemoTest : public ToolTest {
     fs::copy(demo_, project_.path(),
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     for (const auto& entry : fs::directory_iterator(project_.path()))
-      if (entry.path().extension() == ".SND") ids_.push_back(entry.path().stem().string());
+      if (entry.path().extension() == ".SND" || entry.path().extension() == ".VB")
+        ids_.push_back(entry.path().stem().string());
     std::sort(ids_.begin(), ids_.end());
   }
 
@@ -58,17 +59,18 @@ class ToolDemoTest : public ToolTest {
 };
 
 TEST_F(ToolDemoTest, TourBuildsTheDatabaseFromEveryBorehole) {
-  ASSERT_EQ(ids_.size(), 22u);
+  ASSERT_EQ(ids_.size(), 25u);
   Ok({"init", project_.path()});
   SaveAll();
   const Json records = Ok({"list", project_.path(), "--json"}).Json();
-  ASSERT_EQ(records.size(), 22u);
+  ASSERT_EQ(records.size(), ids_.size());
   std::map<std::string, Json> by_id;
   for (const Json& r : records) by_id[r["id"].get<std::string>()] = r;
   for (const std::string& id : ids_) {
     ASSERT_TRUE(by_id.count(id)) << id;
-    EXPECT_EQ(by_id[id]["kind"], "BH") << id;
-    EXPECT_EQ(by_id[id]["bits"][0].get<int>() & 0x01, 1) << id;
+    const bool vane = id == "VB1";
+    EXPECT_EQ(by_id[id]["kind"], vane ? "VB" : "BH") << id;
+    EXPECT_EQ(by_id[id]["bits"][0].get<int>() & 0x01, vane ? 0 : 1) << id;
   }
   // What the generator put into the boreholes shows in their records.
   const struct {
@@ -82,6 +84,8 @@ TEST_F(ToolDemoTest, TourBuildsTheDatabaseFromEveryBorehole) {
       {"BH7", 94, 5, 0x20},  {"BH8", 90, 0, 0x10},  {"BH9", 93, 6, 0x40},
       {"BH1", 90, 3, 0x80},  {"BH16", 92, 3, 0x80}, {"BH3", 94, 2, 0x80},
       {"BH21", 92, 4, 0x01}, {"BH22", 90, 1, 0x02}, {"BH22", 90, 1, 0x40},
+      {"KB1", 93, 5, 0x80},  {"KB1", 93, 4, 0x20},  {"MIL1", 90, 4, 0x40},
+      {"MIL1", 90, 1, 0x40}, {"VB1", 90, 1, 0x80},
   };
   for (const auto& f : facts) {
     EXPECT_EQ(by_id[f.id]["stopp"], f.stop) << f.id;
@@ -96,6 +100,11 @@ TEST_F(ToolDemoTest, TourBuildsTheDatabaseFromEveryBorehole) {
   EXPECT_EQ(layers.back()["namn"], "berg");
   EXPECT_NE(layers.back()["nivakod"], 0);
   EXPECT_NE(layers.back()["nivakalla"], 0);
+
+  // The core drilling's rock level went into the interpretation it made.
+  const Json kb1 = Ok({"show", project_.path(), "KB1", "--json"}).Json();
+  ASSERT_FALSE(kb1["interpretation"].is_null());
+  EXPECT_FLOAT_EQ(kb1["interpretation"]["layers"].back()["niva"].get<float>(), -14.35f);
   EXPECT_FALSE(locked());
 }
 

@@ -4,7 +4,11 @@
 
 #include <geoproj/methods/borvi_cpt.h>
 #include <geoproj/methods/borvi_prv.h>
+#include <geoproj/methods/borvi_mil.h>
 #include <geoproj/methods/borvi_tlk.h>
+#include <geoproj/methods/borvi_vb.h>
+#include <geoproj/methods/karnborr.h>
+#include <geoproj/methods/vatten_f.h>
 #include <geoproj/sounding/borvi_dpt.h>
 #include <geoproj/sounding/borvi_dreie.h>
 #include <geoproj/sounding/borvi_dtrykk.h>
@@ -78,6 +82,41 @@ Json RecordJson(const provtype& r) {
           {"text", Utf8(r.text)}};
 }
 
+Json RecordJson(const kbtype& r) {
+  Json out = {{"djup", r.djup}};
+  const std::int16_t k[14] = {r.k1, r.k2, r.k3, r.k4,  r.k5,  r.k6,  r.k7,
+                              r.k8, r.k9, r.k10, r.k11, r.k12, r.k13, r.k14};
+  for (int i = 0; i < 13; ++i) out["k" + std::to_string(i + 1)] = k[i];
+  out["kvarde"] = r.kvarde;
+  out["k14"] = r.k14;
+  out["text"] = Utf8(r.text);
+  const char b[6] = {r.b1, r.b2, r.b3, r.b4, r.b5, r.b6};
+  for (int i = 0; i < 6; ++i) out["b" + std::to_string(i + 1)] = static_cast<int>(b[i]);
+  const double e[5] = {r.e1, r.e2, r.e3, r.e4, r.e5};
+  for (int i = 0; i < 5; ++i) out["e" + std::to_string(i + 1)] = e[i];
+  return out;
+}
+
+Json RecordJson(const vftype& r) {
+  return {{"w1", r.w1}, {"w2", r.w2}, {"w3", r.w3},     {"w4", r.w4},
+          {"w5", r.w5}, {"w6", r.w6}, {"wtal", r.wtal}, {"text", Utf8(r.text)}};
+}
+
+Json RecordJson(const miljtype& r) {
+  return {{"namn", Utf8(r.namn)},   {"djup", FloatValue(r.djup)},     {"m1", Utf8(r.m1)},
+          {"m2", Utf8(r.m2)},       {"m3", Utf8(r.m3)},               {"m4", Utf8(r.m4)},
+          {"mvarde", FloatValue(r.mvarde)}, {"m5", Utf8(r.m5)},       {"m6", Utf8(r.m6)},
+          {"kommentar", Utf8(r.kommentar)}};
+}
+
+Json RecordJson(const vinbtype& r) {
+  return {{"djup", FloatValue(r.djup)},     {"varde1", FloatValue(r.varde1)},
+          {"varde2", FloatValue(r.varde2)}, {"varde3", FloatValue(r.varde3)},
+          {"varde4", FloatValue(r.varde4)}, {"tal1", r.tal1},
+          {"varde5", FloatValue(r.varde5)}, {"tal2", r.tal2},
+          {"varde6", FloatValue(r.varde6)}, {"text", Utf8(r.text)}};
+}
+
 // The records of a list in their order; the list cursor ends on the last record.
 template <class List>
 Json RecordsJson(List& list) {
@@ -111,6 +150,40 @@ void AddCpt(Json& methods, CBorviCpt* cpt) {
   m["settings"] = std::move(settings);
   m["records"] = RecordsJson(*cpt);
   methods.push_back(std::move(m));
+}
+
+// Core drilling and water loss keep their header in fields of their own.
+template <class Block>
+void AddCoreBlock(Json& methods, Block* block) {
+  if (!block) return;
+  Json m;
+  m["code"] = Block::kMetod;
+  m["name"] = MethodName(Block::kMetod);
+  m["date"] = Utf8(block->datum);
+  m["guid"] = Utf8(block->guid);
+  m["stop_code"] = nullptr;
+  m["code_system"] = Utf8(block->kodsystem);
+  m["start_depth"] = nullptr;
+  if constexpr (requires { block->zberg; }) m["zberg"] = block->zberg;
+  m["records"] = RecordsJson(*block);
+  methods.push_back(std::move(m));
+}
+
+Json EnvironmentalJson(CBorviMil* mil) {
+  if (!mil) return nullptr;
+  return {{"datum", Utf8(mil->datum)},
+          {"hkod", mil->hkod},
+          {"hvarde", FloatValue(mil->hvarde)},
+          {"guid", Utf8(mil->guid)},
+          {"records", RecordsJson(*mil)}};
+}
+
+Json VaneJson(CBorviVb* vb) {
+  if (!vb) return nullptr;
+  return {{"vinge", Utf8(vb->vinge)},
+          {"vingenr", vb->vingenr},
+          {"guid", Utf8(vb->guid)},
+          {"records", RecordsJson(*vb)}};
 }
 
 // A method block with its records; the list cursor ends on the last record.
@@ -180,6 +253,8 @@ Json MethodsJson(CBorviSnd& snd) {
   AddBlock(methods, snd.enkel);
   AddCpt(methods, snd.cpt);
   AddBlock(methods, snd.dpt);
+  AddCoreBlock(methods, snd.karnborr);
+  AddCoreBlock(methods, snd.vattenf);
   return methods;
 }
 
@@ -209,6 +284,8 @@ Json BoreholeJson(CBorviSnd& snd) {
   out["samples"] = SamplesJson(snd.prv);
   out["groundwater"] = GroundwaterJson(snd.gvr);
   out["measurement"] = MeasurementJson(snd.mtn);
+  out["environmental"] = EnvironmentalJson(snd.mil);
+  out["vane"] = VaneJson(snd.vb);
   return out;
 }
 

@@ -48,10 +48,13 @@ std::vector<std::string> RecordRow(const Json& r) {
           std::to_string(r["filpos"].get<long>())};
 }
 
-// The depth of a record: DPT records keep it as their first value, CPT records as "djup".
+// The depth of a record: CPT, core-drilling, environmental and vane records keep it as "djup",
+// water-loss records as the start of the section measured ("w1"), DPT records as their first
+// value.
 const Json& Depth(const Json& record) {
-  if (record.contains("djup")) return record["djup"];
-  return record.contains("depth") ? record["depth"] : record["value1"];
+  for (const char* key : {"djup", "depth", "w1"})
+    if (record.contains(key)) return record[key];
+  return record["value1"];
 }
 
 std::string MethodLine(const Json& m) {
@@ -59,10 +62,11 @@ std::string MethodLine(const Json& m) {
   std::string range = "no records";
   if (!records.empty())
     range = Number(Depth(records.front()), 2) + " - " + Number(Depth(records.back()), 2) + " m";
-  return Format("  %-3d %-12s %-10s stop %-3d %-3s  %-17s %zu records\n", m["code"].get<int>(),
+  const Json& stop = m["stop_code"];
+  return Format("  %-3d %-12s %-10s stop %-3s %-3s  %-17s %zu records\n", m["code"].get<int>(),
                 m["name"].get<std::string>().c_str(), m["date"].get<std::string>().c_str(),
-                m["stop_code"].get<int>(), m["code_system"].get<std::string>().c_str(),
-                range.c_str(), records.size());
+                stop.is_number() ? std::to_string(stop.get<int>()).c_str() : "-",
+                m["code_system"].get<std::string>().c_str(), range.c_str(), records.size());
 }
 
 std::string LayerLine(const Json& layer) {
@@ -112,6 +116,28 @@ std::string MeasurementLines(const Json& m) {
          std::to_string(m["readings"].size()) + " measurements\n";
 }
 
+// A block kept in a file of its own: how many records, from which depth to which.
+std::string SeparateLine(const char* title, const Json& block, const std::string& detail) {
+  if (block.is_null()) return "";
+  const Json& records = block["records"];
+  std::string out = std::string(title) + ": " + std::to_string(records.size()) + " records";
+  if (!records.empty())
+    out += ", " + Number(records.front()["djup"], 2) + " - " + Number(records.back()["djup"], 2) +
+           " m";
+  return out + detail + "\n";
+}
+
+std::string SeparateLines(const Json& b) {
+  std::string out;
+  if (b.contains("environmental"))
+    out += SeparateLine("Environmental data", b["environmental"], "");
+  if (b.contains("vane") && !b["vane"].is_null())
+    out += SeparateLine("Vane tests", b["vane"],
+                        ", vane " + b["vane"]["vinge"].get<std::string>() + " no. " +
+                            std::to_string(b["vane"]["vingenr"].get<int>()));
+  return out;
+}
+
 }  // namespace
 
 std::string RecordTable(const Json& records) {
@@ -152,7 +178,8 @@ std::string BoreholeSummary(const Json& b) {
   out += "Methods: " + std::to_string(b["methods"].size()) + "\n";
   for (const Json& m : b["methods"]) out += MethodLine(m);
   return out + InterpretationLines(b["interpretation"]) + SampleLines(b["samples"]) +
-         GroundwaterLines(b["groundwater"]) + MeasurementLines(b["measurement"]);
+         GroundwaterLines(b["groundwater"]) + MeasurementLines(b["measurement"]) +
+         SeparateLines(b);
 }
 
 }  // namespace geoproj::tool

@@ -211,6 +211,8 @@ class CBorviSnd {
   int ReadSeparateFiles();
   void InitSeparate(int code);
   void InitGroundwater();
+  void InitEnvironmental();
+  void InitVane();
   void CloseFiles();
 
   // Writing.
@@ -224,6 +226,7 @@ class CBorviSnd {
   void WriteInterpretation();
   void WriteSamples();
   void FinishSeparateWrite();
+  void WriteEnvironmental();
   void DeleteSeparateFiles();
   void ResetNames();
 
@@ -232,6 +235,7 @@ class CBorviSnd {
   bool MethodBits(bhdbstype* rec);
   void InterpretationBit(bhbit& bits, bool withGroundwater);
   void SampleBits(bhbit& bits);
+  void EnvironmentalBits(bhbit& bits, const bhdbstype* rec);
   void StartDepths();
 
   void DeleteMethods();

@@ -36,6 +36,12 @@ struct SondHuvud {
   bool tolkad = false;  // every value the line holds was read
 };
 
+// Takes the GUID from a line ending in "GUID <guid>" and cuts the line before the word. A line
+// without the word, or with it first, is left as it is and gives no GUID. A GUID never holds
+// the letters G, U or I, so the last occurrence of the word is the marker even when the text
+// before it happens to contain the word.
+std::string SplitGuidTail(std::string& line);
+
 // Splits a header line (already converted from the DOS code page). text7 is cut to
 // text7_max characters.
 SondHuvud LasSondHuvud(const std::string& line, std::size_t text7_max);

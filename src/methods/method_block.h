@@ -1,0 +1,45 @@
+// What the core-drilling and water-loss blocks share: their header line of one number and six
+// whole numbers followed by the block's GUID, and the placing of the free text behind the
+// numbers of a record line.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+class CStdioFileMem;
+
+namespace geoproj {
+
+struct TalHuvud {
+  float varde1 = 0.0f;
+  int tal[6] = {};       // the six whole numbers, in line order
+  int antal = 0;         // values the line held (0 when none)
+  bool tolkad = false;   // every value the line holds was read
+  std::string guid;
+};
+
+// Splits a header line (already converted from the DOS code page).
+TalHuvud LasTalHuvud(const std::string& line);
+// The header line as written, LF included; the first value is written as a floating-point
+// number.
+std::string SkrivTalHuvud(int varde1, const int (&tal)[6], const std::string& guid);
+
+// Reads the header line that follows a block's code line (whose number is kodrad) into *huvud.
+// False when there is none: a "*" line in its place (left read, it ends the block) or the end
+// of the file, which is reported as the block cut off.
+bool LasBlockHuvud(CStdioFileMem* file, int metod, int kodrad, TalHuvud* huvud);
+
+// The part of a record line its numbers are read from: the numbers written to fit the text
+// column leave a blank before it, and then the text is no business of theirs; numbers too
+// wide for the column push the text right, and then the whole line is scanned.
+std::string SiffrorDel(const std::string& line, std::size_t kolumn);
+
+// Where the free text of a record line starts: at the text column, or behind the numbers when
+// they are wider than the column and the line holds them as written (siffror is how the values
+// read are written).
+std::size_t TextStart(const std::string& line, const std::string& siffror, std::size_t kolumn);
+
+// The code system a header's fifth value names: "SGF" when the line held it and it is 1.
+const char* KodsystemAv(const TalHuvud& huvud);
+
+}  // namespace geoproj
