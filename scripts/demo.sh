@@ -38,6 +38,9 @@ step list "$project" --sort 12
 step show "$project" BH9
 step show "$project" BH21
 step show "$project" BH22
+step show "$project" KB1
+step show "$project" MIL1
+step show "$project" VB1
 step show "$project" GW1
 step stats "$project" GW1
 step stats "$project" GW1 --from 01.01.2021 --to 31.12.2021
@@ -53,6 +56,3 @@ if command -v rsvg-convert >/dev/null 2>&1; then
   rsvg-convert "$out/BH9.svg" -o "$out/BH9.png"
   echo "demo: the log drawn as $out/BH9.png"
 fi
-step show "$project" KB1
-step show "$project" MIL1
-step show "$project" VB1
