@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs each libFuzzer target for SECONDS on a copy of its seed corpus:
 #   scripts/fuzz.sh BUILD_DIR SECONDS [TARGET...]     (default: every target)
-# Crashes, sanitizer reports, timeouts (> 1 s) and inputs over 2 GB are left as artifacts in
+# Crashes, sanitizer reports, timeouts (> FUZZ_TIMEOUT seconds, default 10: a loaded machine
+# stalls a run for a second now and then) and inputs over 2 GB are left as artifacts in
 # BUILD_DIR/fuzz-work/TARGET/ and make the script fail. With FUZZ_MERGE=1, new inputs that add
 # coverage are copied back into fuzz/corpus, smallest first, only while they are under 2 KB and
 # the directory holds fewer than 50 files.
@@ -23,7 +24,7 @@ for t in "${targets[@]}"; do
   rm -rf "$work"
   mkdir -p "$work/corpus"
   cp fuzz/corpus/"$format"/* "$work/corpus/"
-  opts=(-max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -malloc_limit_mb=2048
+  opts=(-max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 -malloc_limit_mb=2048
         -max_len=8192 -print_final_stats=1 -artifact_prefix="$work/")
   [ -f "fuzz/dict/$format.dict" ] && opts+=(-dict="fuzz/dict/$format.dict")
   echo "== $t: ${seconds}s"
