@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs each libFuzzer target for SECONDS on a copy of its seed corpus:
-#   scripts/fuzz.sh BUILD_DIR SECONDS [TARGET...]     (default: every target)
+#   scripts/fuzz.sh BUILD_DIR SECONDS [TARGET...]     (default: every target built)
 # Crashes, sanitizer reports, timeouts (> FUZZ_TIMEOUT seconds, default 10: a loaded machine
 # stalls a run for a second now and then) and inputs over 2 GB are left as artifacts in
 # BUILD_DIR/fuzz-work/TARGET/ and make the script fail. With FUZZ_MERGE=1, new inputs that add
@@ -12,7 +12,12 @@ build=$1
 seconds=$2
 shift 2
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(dbs dbs_roundtrip snd snd_roundtrip tlk tlk_roundtrip prv prv_roundtrip cptpres cptpres_roundtrip gvr gvr_roundtrip mtn mtn_roundtrip gvrref kodfil ini status)
+# By default every target the build made, so that a new target needs no entry here.
+if [ ${#targets[@]} -eq 0 ]; then
+  for bin in "$build"/fuzz/*_fuzz; do
+    [ -x "$bin" ] && targets+=("$(basename "$bin" _fuzz)")
+  done
+fi
 max_files=50
 max_bytes=2048
 failed=()
