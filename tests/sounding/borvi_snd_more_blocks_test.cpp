@@ -97,6 +97,27 @@ TEST_F(MoreBlocksTest, MemoryModeWritesTheMarkersInOrderAndNothingToDisk) {
     EXPECT_FALSE(dir.exists(name)) << name;
 }
 
+// Samples and environmental data both follow the sounding file's text, each behind its marker
+// line, samples first; only the last closes the text.
+TEST_F(MoreBlocksTest, MemoryModeWritesSamplesBeforeEnvironmentalData) {
+  std::string prvLine = "SP   -129  2.50 12.34  5.50  0.00  1.5  2.5  0.0  3  1.5 0.5";
+  prvLine.resize(62, ' ');
+  const std::string prv = "A43 12.500000 03.05.2019 305 GUID " + BlockGuid(40) + "\n*\n" +
+                          prvLine + "x lerig silt\n*\n";
+  const std::string snd = SndWith(DreieBlock());
+  Put("BH1.SND", snd);
+  Put("BH1.PRV", prv);
+  Put("BH1.MIL", MilFile());
+  CBorviSnd bh(&proj, nullptr);
+  ASSERT_EQ(bh.Init("BH1", nullptr), 0);
+  ASSERT_EQ(bh.m_droppedContent, 0);
+  bh.SetMemFile(1);
+  bh.Uppdat(nullptr, nullptr);
+  ASSERT_NE(bh.MemFile(), nullptr);
+  EXPECT_EQ(*bh.MemFile(), "#snd#\n" + snd + "#prv#\n" + prv + "#mil#\n" + MilFile() + "EOF\r\n");
+  for (const char* name : {"SND.TMP", "MIL.TMP", "PRV.TMP"}) EXPECT_FALSE(dir.exists(name)) << name;
+}
+
 TEST_F(MoreBlocksTest, StatusBitsDepthAndGuidEntries) {
   Put("BH1.SND", SndWith(CoreBlock() + WaterBlock(), false));
   Put("BH1.MIL", MilFile());
