@@ -44,7 +44,9 @@ void TakeWord(char (&field)[N], const std::vector<char>& word) {
 }
 
 std::string FirstLine(const miljtype& m) {
-  const std::string namn = geoproj::FieldText(m.namn);
+  // Blanks in place of a name would make the depth read back as the name.
+  std::string namn = geoproj::FieldText(m.namn);
+  if (namn.empty()) namn = "-";
   // A name beginning with "*" would end the data when read back; a blank before it is skipped
   // by the reading.
   return geoproj::Format("%s%-3s %7.2f %s %s %s", namn.starts_with('*') ? " " : "", namn.c_str(),
@@ -237,8 +239,10 @@ int CBorviMil::Uppdat(CStdioFileMem* file) {
     file->WriteString(geoproj::Format("*\n%d %s\n%d %d %f GUID %s\n", Metod,
                                       geoproj::FieldText(datum).c_str(), hkod, s, h, guid.c_str()));
   else
-    file->WriteString(geoproj::Format("%s %d %d %f GUID %s\n*\n", geoproj::FieldText(datum).c_str(),
-                                      hkod, s, h, guid.c_str()));
+    // A date beginning with "*" would end the header when read back; the blank before it is
+    // skipped by the reading.
+    file->WriteString(geoproj::Format("%s%s %d %d %f GUID %s\n*\n", datum[0] == '*' ? " " : "",
+                                      geoproj::FieldText(datum).c_str(), hkod, s, h, guid.c_str()));
   if (Home() == 0) {
     do {
       WriteLine(file, FirstLine(*pael));

@@ -4,6 +4,7 @@
 #include <string>
 
 #include <geoproj/foundation/stdio_file_mem.h>
+#include <geoproj/foundation/text_helpers.h>
 #include <geoproj/methods/borvi_mil.h>
 #include <gtest/gtest.h>
 
@@ -116,6 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
         MilCase{"wide kind moves m5 with it",
                 "- 0 0 0\n*\nP 1\nabcdef    2.0  y      m5text\n\n*\n",
                 "- 0 0 0.000000 GUID G\n*\nP      1.00  N \nabcdef    2.0  y      m5text\n\n*\n"},
+        MilCase{"date beginning with a star keeps a blank before it", " *d 0 0 0\n*\n*\n",
+                " *d 0 0 0.000000 GUID G\n*\n*\n"},
         MilCase{"short header: no code, code system BVF", "20.01.2001\n*\n*\n",
                 "- 0 0 0.000000 GUID G\n*\n*\n"},
         MilCase{"empty lines before a sample begin none", "- 0 1 0\n*\n\n\nP 1 a b c\n\nx\n*\n",
@@ -170,6 +173,19 @@ INSTANTIATE_TEST_SUITE_P(
         if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
       return name;
     });
+
+// Blanks in place of the name would make the depth read back as the name.
+TEST_F(MilTest, SampleWithoutNameIsWrittenWithADash) {
+  CBorviMil mil(1, 0, 0);
+  mil.guid = kGuid;
+  mil.Ny(1, nullptr);
+  mil.Get_aktel()->djup = 2.5f;
+  CopyField(mil.Get_aktel()->m2, "N");
+  const std::string written = Written(mil);
+  EXPECT_NE(written.find("\n*\n-      2.50  N \n"), std::string::npos) << written;
+  CBorviMil again(1, 0, 0);
+  EXPECT_EQ(ReadAndWrite(written, again), written);
+}
 
 TEST_F(MilTest, SortsByDepth) {
   CBorviMil mil(1, 0, 0);
