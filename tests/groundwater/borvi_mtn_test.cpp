@@ -61,6 +61,23 @@ TEST_F(MtnFile, CanonicalFilesRoundTripByteForByte) {
   }
 }
 
+// An older file: DOS letters, numbers as typed, rows unpadded, no text after the numbers.
+TEST_F(MtnFile, OlderFormIsWrittenInTheCurrentForm) {
+  const std::string old = "1000\n2000\n12.5\n9999999.9\n0\n30 1.25\nr\x94r 1\n**\nFL\x99" "D\n*\n"
+                          " 2020 5 3 08:15 J\nf\x94rsta\n0.5 12.3456 a\n1 -990\n*\n*\n";
+  ReadMtn rw(dir, Put("M1.MTN", old));
+  EXPECT_EQ(rw.mtn.m_droppedContent, 0);
+  EXPECT_STREQ(rw.mtn.metod, "FL\xD6" "D");
+  const std::string expected =
+      "1000.000000 \n2000.000000 \n12.500000 \n9999999.900000\n0.000000\n30 1.250000\n"
+      "r\xF6r 1\n\n\n\n**\nFL\xD6" "D \n*\n 2020 5 3 08:15 J\nf\xF6rsta\n" +
+      Row(0.5, 12.3456, "a") + "\n" + Row(1.0, -990.0, "") + "\n*\n*\n";
+  EXPECT_EQ(rw.bytes, OnDisk(expected));
+  bhbit bits{};
+  rw.mtn.MtnStat(&bits);
+  EXPECT_EQ(bits.b[6] & 0x1F, 3);
+}
+
 TEST_F(MtnFile, FieldsRead) {
   const std::string r1 = Row(0.5, 12.3456, "a");
   const std::string comment(80, 'k');

@@ -49,12 +49,12 @@ TEST_F(ToolGroundwaterTest, ShowJsonHoldsThePipeAndItsReadings) {
   const Json b = Ok({"show", project_.path(), "gw1", "--json"}).Json();
   EXPECT_TRUE(b["measurement"].is_null());
   const Json& g = b["groundwater"];
-  EXPECT_EQ(g["kind"], "GD");
-  EXPECT_EQ(g["text"], "\xC3\x96PPEN");
+  EXPECT_EQ(g["pipe_kind"], "GD");
+  EXPECT_EQ(g["pipe_text"], "\xC3\x96PPEN");
   EXPECT_EQ(g["time_flag"], 1);
   ASSERT_EQ(g["readings"].size(), 4u);
   EXPECT_EQ(g["readings"][1]["status"], "TORR");
-  EXPECT_EQ(g["readings"][2]["date"], "31.12.2020");
+  EXPECT_EQ(g["readings"][2]["date_text"], "31.12.2020");
   EXPECT_EQ(g["readings"][2]["time"], "23:30");
   EXPECT_EQ(g["readings"][2]["level"], 4.0);
 }
@@ -63,7 +63,7 @@ TEST_F(ToolGroundwaterTest, ShowJsonHoldsTheMeasurements) {
   const Json b = Ok({"show", project_.path(), "M1", "--json"}).Json();
   EXPECT_TRUE(b["groundwater"].is_null());
   const Json& m = b["measurement"];
-  EXPECT_EQ(m["method"], "SLAN");
+  EXPECT_EQ(m["method_code"], "SLAN");
   ASSERT_EQ(m["readings"].size(), 2u);
   EXPECT_EQ(m["readings"][0]["comment"], "noll");
   EXPECT_EQ(m["readings"][1]["rows"][0]["value"], 9.998);

@@ -22,7 +22,7 @@ Json Comments(const std::string (&lines)[4]) {
 }
 
 Json ReadingJson(const rortype& r) {
-  return {{"date", Utf8(r.datum)},   {"year", r.ar},
+  return {{"date_text", Utf8(r.datum)},   {"year", r.ar},
           {"month", r.man},          {"day", r.dag},
           {"level", FloatValue(r.niva)}, {"flag", Utf8(r.flagga)},
           {"time", Utf8(r.tid)},     {"status", Utf8(r.status)},
@@ -52,12 +52,14 @@ Json PiezometerJson(CBorviGvrPz& pz) {
           {"modified", Utf8(pz.andrad)},
           {"value1", FloatValue(pz.varde1)},
           {"value2", FloatValue(pz.varde2)},
+          {"spare_value", FloatValue(pz.reserv)},
           {"value3", FloatValue(pz.varde3)},
           {"number1", pz.nummer1},
           {"number2", pz.nummer2},
           {"guid_marker", Utf8(pz.guidmark)},
           {"guid", Utf8(pz.guid)},
-          {"comments", Comments(pz.kommentar)},
+          {"guid_text", Utf8(pz.guidtext)},
+          {"comment_lines", Comments(pz.kommentar)},
           {"readings", Readings(pz, PzReadingJson)}};
 }
 
@@ -68,7 +70,8 @@ Json RowJson(const maetdatatype& r) {
 Json MeasurementRecordJson(const mtntype& m) {
   Json rows = Json::array();
   if (m.kol) rows = Readings(*m.kol, RowJson);
-  return {{"year", m.ar},          {"month", m.man},
+  return {{"date_text", Utf8(m.datum)},
+          {"year", m.ar},          {"month", m.man},
           {"day", m.dag},          {"time", Utf8(m.tid)},
           {"flag", Utf8(m.flagga)}, {"comment", Utf8(m.kommentar)},
           {"rows", std::move(rows)}};
@@ -86,9 +89,9 @@ Json AlignmentJson(CVaglinje* line) {
 Json GroundwaterJson(CBorviGvr* gvr) {
   if (!gvr) return nullptr;
   if (gvr->IsPiezometer()) return PiezometerJson(*gvr->pz);
-  return {{"kind", Utf8(gvr->typ)},
+  return {{"pipe_kind", Utf8(gvr->typ)},
           {"piezometer", false},
-          {"text", Utf8(gvr->rortext)},
+          {"pipe_text", Utf8(gvr->rortext)},
           {"created", Utf8(gvr->skapad)},
           {"modified", Utf8(gvr->andrad)},
           {"value1", FloatValue(gvr->varde1)},
@@ -100,13 +103,13 @@ Json GroundwaterJson(CBorviGvr* gvr) {
           {"kind_number", gvr->typnummer},
           {"guid_marker", Utf8(gvr->guidmark)},
           {"guid", Utf8(gvr->guid)},
-          {"comments", Comments(gvr->kommentar)},
+          {"comment_lines", Comments(gvr->kommentar)},
           {"readings", Readings(*gvr, ReadingJson)}};
 }
 
 Json MeasurementJson(CBorviMtn* mtn) {
   if (!mtn) return nullptr;
-  return {{"method", Utf8(mtn->metod)},
+  return {{"method_code", Utf8(mtn->metod)},
           {"second_word", Utf8(mtn->ord2)},
           {"text1", Utf8(mtn->text1)},
           {"text2", Utf8(mtn->text2)},
@@ -115,8 +118,9 @@ Json MeasurementJson(CBorviMtn* mtn) {
           {"number6", mtn->nummer6},
           {"created", Utf8(mtn->skapad)},
           {"modified", Utf8(mtn->andrad)},
-          {"comments", Comments(mtn->kommentar)},
-          {"alignment", AlignmentJson(mtn->vaglinje)},
+          {"comment_lines", Comments(mtn->kommentar)},
+          {"inclinometer_flag", mtn->inklinometer},
+          {"road_alignment", AlignmentJson(mtn->vaglinje)},
           {"readings", Readings(*mtn, MeasurementRecordJson)}};
 }
 

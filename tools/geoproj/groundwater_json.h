@@ -1,5 +1,6 @@
 // A borehole's groundwater pipe (or settlement point, or piezometer) and its measurements as
-// the JSON of `show --json`: the header fields and the readings under "readings"; null when the
+// the JSON of `show --json`: the header fields and the readings under "readings", keyed by the
+// names of the fields in snake case ("pipe_kind", "mean_level", "date_text"); null when the
 // borehole has none.
 #pragma once
 

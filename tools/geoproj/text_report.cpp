@@ -103,16 +103,17 @@ std::string SampleLines(const Json& samples) {
 // Said only for the boreholes that have them.
 std::string GroundwaterLines(const Json& g) {
   if (g.is_null()) return "";
-  std::string out = "Groundwater: " + g["kind"].get<std::string>() + ", " +
+  const Json& kind = g.contains("pipe_kind") ? g["pipe_kind"] : g["kind"];
+  std::string out = "Groundwater: " + kind.get<std::string>() + ", " +
                     std::to_string(g["readings"].size()) + " readings";
-  if (g.contains("text") && !g["text"].get<std::string>().empty())
-    out += " (" + g["text"].get<std::string>() + ")";
+  if (g.contains("pipe_text") && !g["pipe_text"].get<std::string>().empty())
+    out += " (" + g["pipe_text"].get<std::string>() + ")";
   return out + "\n";
 }
 
 std::string MeasurementLines(const Json& m) {
   if (m.is_null()) return "";
-  return "Measurements: " + m["method"].get<std::string>() + ", " +
+  return "Measurements: " + m["method_code"].get<std::string>() + ", " +
          std::to_string(m["readings"].size()) + " measurements\n";
 }
 
