@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "foundation/quick_print.h"
 #include "foundation/read_check.h"
 #include "geoproj/foundation/messages.h"
 #include "geoproj/foundation/stdio_file_mem.h"
@@ -58,12 +59,12 @@ bool TextOutsideColumns(const std::string& line, std::size_t p) {
 // "%d%d%d%f%s" into year, month, day, level and flag; the flag's columns count from where the
 // flag word was read. False with fewer than five fields.
 bool ParseReading(const std::string& line, rortype* r, std::size_t* flagAt) {
-  std::vector<char> flag(line.size() + 1, '\0');
   int at = -1;
-  const int read =
-      std::sscanf(line.c_str(), "%d%d%d%f %n%s", &r->ar, &r->man, &r->dag, &r->niva, &at, flag.data());
-  if (read < 5 || at < 0) return false;
-  geoproj::CopyField(r->flagga, flag.data());
+  const int read = geoproj::ScanLine(line.c_str(), "%d%d%d%f %n", &r->ar, &r->man, &r->dag, &r->niva, &at);
+  if (read < 4 || at < 0) return false;
+  const std::string flag = geoproj::gvr::WordFrom(line, static_cast<std::size_t>(at));
+  if (flag.empty()) return false;
+  geoproj::CopyField(r->flagga, flag);
   geoproj::CopyField(r->datum, Format("%02d.%02d.%04d", r->dag, r->man, r->ar));
   const std::size_t p = static_cast<std::size_t>(at);
   std::string status = Column(line, p + kStatusColumn, kStatusRead);

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "foundation/quick_print.h"
 #include "foundation/read_check.h"
 #include "geoproj/foundation/messages.h"
 #include "geoproj/foundation/stdio_file_mem.h"
@@ -127,11 +128,16 @@ void CBorviMtn::ReadMeasurement(Lines& in, const std::string& header) {
   Ny(1, nullptr);
   mtntype* m = pael;
   m->kol = new CMtnKol;
-  std::vector<char> tid(header.size() + 1, '\0'), flagga(header.size() + 1, '\0');
-  const int read =
-      std::sscanf(header.c_str(), "%d%d%d%s%s", &m->ar, &m->man, &m->dag, tid.data(), flagga.data());
-  geoproj::CopyField(m->tid, tid.data());
-  geoproj::CopyField(m->flagga, flagga.data());
+  int at = -1;
+  int read = geoproj::ScanLine(header.c_str(), "%d%d%d %n", &m->ar, &m->man, &m->dag, &at);
+  if (read == 3 && at >= 0) {
+    std::size_t end = 0;
+    const std::string tid = geoproj::gvr::WordFrom(header, static_cast<std::size_t>(at), &end);
+    const std::string flagga = geoproj::gvr::WordFrom(header, end);
+    geoproj::CopyField(m->tid, tid);
+    geoproj::CopyField(m->flagga, flagga);
+    read += !tid.empty() + !flagga.empty();
+  }
   in.Check(header, geoproj::ScanTookAll(header, read, 0, 5), "measurement line does not parse");
   std::string comment;
   if (!in.Next(comment)) return;
@@ -146,9 +152,13 @@ void CBorviMtn::ReadRow(Lines& in, const std::string& line) {
   mtntype* m = Get_aktel();
   if (!m || !m->kol) return in.Check(line, false, "row before the first measurement");
   maetdatatype row{};
-  std::vector<char> text(line.size() + 1, '\0');
-  const int read = std::sscanf(line.c_str(), "%lf%lf%s", &row.pos, &row.varde, text.data());
-  geoproj::CopyField(row.text, text.data());
+  int at = -1;
+  int read = geoproj::ScanLine(line.c_str(), "%lf%lf %n", &row.pos, &row.varde, &at);
+  if (read == 2 && at >= 0) {
+    const std::string text = geoproj::gvr::WordFrom(line, static_cast<std::size_t>(at));
+    geoproj::CopyField(row.text, text);
+    if (!text.empty()) read = 3;
+  }
   m->kol->Ny(1, &row);
   in.Check(line, geoproj::ScanTookAll(line, read, 2, 3), "row does not parse");
 }

@@ -1,5 +1,6 @@
 #include "groundwater/gvr_format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -50,6 +51,21 @@ void ReadKindLine(Lines& in, std::string line, HeadStart* out) {
 }  // namespace
 
 bool StartsSection(const std::string& line) { return !line.empty() && line[0] == '*'; }
+
+std::string WordFrom(const std::string& text, std::size_t from, std::size_t* end) {
+  const char* blanks = " \t\n\v\f\r";
+  // scanf stops a word at a zero byte too: it never sees past the end of the C string.
+  const std::size_t length = std::min(text.size(), text.find('\0'));
+  std::size_t start = from < length ? text.find_first_not_of(blanks, from) : std::string::npos;
+  if (start == std::string::npos || start >= length) {
+    if (end) *end = length;
+    return std::string();
+  }
+  std::size_t stop = text.find_first_of(blanks, start);
+  if (stop == std::string::npos || stop > length) stop = length;
+  if (end) *end = stop;
+  return text.substr(start, stop - start);
+}
 
 bool Lines::Next(std::string& line) { return file_.ReadString(line) != 0; }
 

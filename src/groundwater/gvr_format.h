@@ -13,6 +13,11 @@ namespace geoproj::gvr {
 
 bool StartsSection(const std::string& line);
 
+// The word of text at or after from, as scanf's "%s" reads it (blanks skipped first); *end
+// gets the position after it. Empty when there is none. Lines of many readings are scanned for
+// their numbers with the quick scanner, which reads no words.
+std::string WordFrom(const std::string& text, std::size_t from, std::size_t* end = nullptr);
+
 // Lines of an open file. Each line read is judged by Check; with report off (a first look at a
 // file another reader reads next) nothing is reported.
 class Lines {
