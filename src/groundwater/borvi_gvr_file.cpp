@@ -40,8 +40,12 @@ std::string RightTrimmed(std::string text) {
   return text;
 }
 
+// A column holds its text up to a stray zero byte, as its field will: an empty time must be
+// seen as empty here, or it is written as none and read back as midnight.
 std::string Column(const std::string& line, std::size_t from, std::size_t count) {
-  return from < line.size() ? RightTrimmed(line.substr(from, count)) : std::string();
+  if (from >= line.size()) return std::string();
+  std::string text = line.substr(from, count);
+  return RightTrimmed(text.substr(0, text.find('\0')));
 }
 
 // Whether the line holds text where no column of the reading is read from the flag at p.
