@@ -10,6 +10,7 @@
 #include "geoproj/foundation/text_helpers.h"
 #include "geoproj/groundwater/borvi_gvr.h"
 #include "geoproj/groundwater/borvi_gvr_pz.h"
+#include "geoproj/platform/date_time.h"
 #include "geoproj/platform/files.h"
 #include "geoproj/platform/uuid.h"
 #include "geoproj/sounding/borvi_snd.h"
@@ -69,7 +70,7 @@ bool ParseReading(const std::string& line, rortype* r, std::size_t* flagAt) {
   const std::string flag = geoproj::gvr::WordFrom(line, static_cast<std::size_t>(at));
   if (flag.empty()) return false;
   geoproj::CopyField(r->flagga, flag);
-  geoproj::CopyField(r->datum, Format("%02d.%02d.%04d", r->dag, r->man, r->ar));
+  geoproj::CopyField(r->datum, geoproj::FormatDate({r->ar, r->man, r->dag}));
   const std::size_t p = static_cast<std::size_t>(at);
   std::string status = Column(line, p + kStatusColumn, kStatusRead);
   if (geoproj::CountWords(status) == 0) status.clear();

@@ -182,3 +182,21 @@ TEST_F(PoreKal, SettingsDirectoryWhenTheProjectHasNone) {
 
 }  // namespace
 }  // namespace geoproj::test
+
+namespace geoproj::test {
+namespace {
+
+TEST_F(PoreKal, PiezometerLoadsTheTableOnceFromItsProject) {
+  dir.write("proj/Poretryk.kal", OnDisk("12 a 1.0 2.0 3.0\n"));
+  CBorviSnd snd(&path, nullptr);
+  CBorviGvrPz pz(1, &snd, nullptr);
+  EXPECT_EQ(pz.ReadPoreKal(), -1);
+  ASSERT_NE(pz.porekal, nullptr);
+  EXPECT_EQ(pz.porekal->Find(12), 0);
+  CPoreKalFil* loaded = pz.porekal;
+  EXPECT_EQ(pz.ReadPoreKal(), 0);
+  EXPECT_EQ(pz.porekal, loaded);
+}
+
+}  // namespace
+}  // namespace geoproj::test
