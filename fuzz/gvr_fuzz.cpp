@@ -2,6 +2,7 @@
 // asks of the readings read.
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include <geoproj/foundation/stdio_file_mem.h>
 #include <geoproj/groundwater/borvi_gvr.h>
@@ -28,11 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   gvr.MinMaxMedel(&min, &max, &mean, &from, &to);
   bhbit bits{};
   gvr.GvrStat(&bits);
-  for (int rc = gvr.Home(); rc == 0; rc = gvr++ ? 0 : -1) {
+  // Look-ups move the cursor: they are made for copies of the first readings.
+  std::vector<rortype> first;
+  for (int rc = gvr.Home(); rc == 0 && first.size() < 20; rc = gvr++ ? 0 : -1) {
     geoproj::OleDateTime t;
     gvr.GetOleTime(&t);
-    gvr.FindRitX(gvr.Get_aktel());
+    first.push_back(*gvr.Get_aktel());
   }
+  for (const rortype& r : first) gvr.FindRitX(&r);
   gvr.FindDatum(from);
   gvr.AddDZ(1.5);
   return 0;

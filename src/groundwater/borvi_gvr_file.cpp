@@ -241,6 +241,7 @@ int CBorviGvr::Uppdat(CStdioFileMem* file, const char* name) {
 
 void CBorviGvr::WriteFile(CStdioFileMem& file) {
   geoproj::gvr::WriteHeaderNumbers(file, *snd);
+  if (!typ[0]) geoproj::CopyField(typ, Kind());
   file.WriteString(geoproj::gvr::KindLine(typ, tidflagga, typnummer, guid));
   file.WriteString(Format("%f %d\n", static_cast<double>(varde1), snd->riktning));
   file.WriteString(Format("%f %lf\n", static_cast<double>(varde2), snd->lutning));

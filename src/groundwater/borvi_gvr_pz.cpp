@@ -159,13 +159,14 @@ void CBorviGvrPz::WriteFile(CStdioFileMem& file) {
   file.WriteString(Format("%f %d\n", static_cast<double>(varde1), snd->riktning));
   file.WriteString(Format("%f %lf\n", static_cast<double>(varde2), snd->lutning));
   file.WriteString(Format("%f\n", static_cast<double>(varde3)));
-  file.WriteString(Format("%s\n", geoproj::FieldText(snd->datum).c_str()));
+  file.WriteString(Format("%s\n", geoproj::gvr::AtLineStart(geoproj::FieldText(snd->datum)).c_str()));
   geoproj::gvr::WriteComments(file, kommentar);
   file.WriteString("*\n");
   if (Home() == 0) {
     do {
       const pzrortype& r = *pael;
-      file.WriteString(Format("%s %d %.3f %ld %.3f %s\n", geoproj::FieldText(r.falt1).c_str(),
+      file.WriteString(Format("%s %d %.3f %ld %.3f %s\n",
+                              geoproj::gvr::AtLineStart(geoproj::FieldText(r.falt1)).c_str(),
                               r.falt2, static_cast<double>(r.falt3), static_cast<long>(r.falt4),
                               static_cast<double>(r.falt5), geoproj::FieldText(r.falt6).c_str()));
     } while ((*this)++);

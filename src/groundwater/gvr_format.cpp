@@ -149,8 +149,12 @@ void WriteHeaderNumbers(CStdioFileMem& file, const CBorviSnd& snd) {
   file.WriteString(Format("%f\n%f\n", h[3], h[4]));
 }
 
+std::string AtLineStart(const std::string& word) {
+  return !word.empty() && word[0] == '*' ? " " + word : word;
+}
+
 std::string KindLine(const char* kind, int number1, int number2, const std::string& guid) {
-  return Format("%s %d %d GUID %s\n", kind, number1, number2, guid.c_str());
+  return Format("%s %d %d GUID %s\n", AtLineStart(kind).c_str(), number1, number2, guid.c_str());
 }
 
 int ReadGuidSection(Lines& in, CBorviSnd& snd, char (&guidmark)[4], std::string* guid) {

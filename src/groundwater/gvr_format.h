@@ -64,6 +64,10 @@ void WriteComments(CStdioFileMem& file, const std::string (&kommentar)[4]);
 
 // Lines 1 to 5 as written: the borehole's five header numbers.
 void WriteHeaderNumbers(CStdioFileMem& file, const CBorviSnd& snd);
+// A word that begins a line as written: one beginning with "*" (read from behind a blank) gets
+// the blank back, or it would end the header or the readings.
+std::string AtLineStart(const std::string& word);
+
 // The kind line as written.
 std::string KindLine(const char* kind, int number1, int number2, const std::string& guid);
 
