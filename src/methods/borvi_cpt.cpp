@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "foundation/quick_print.h"
 #include "foundation/read_check.h"
 #include "geoproj/foundation/stdio_file_mem.h"
 #include "geoproj/foundation/text_helpers.h"
@@ -121,7 +122,7 @@ void CBorviCpt::ReadDataLine(CStdioFileMem* file, const std::string& line) {
   Ny(1, nullptr);
   cpttype& rec = *pael;
   long v1 = 0, v2 = 0, v3 = 0;
-  const int n = std::sscanf(line.c_str(), "%f%ld%ld%ld", &rec.djup, &v1, &v2, &v3);
+  const int n = geoproj::ScanLine(line.c_str(), "%f%ld%ld%ld", &rec.djup, &v1, &v2, &v3);
   rec.matvarde1 = static_cast<int>(v1);
   rec.matvarde2 = static_cast<int>(v2);
   rec.matvarde3 = static_cast<int>(v3);
@@ -138,8 +139,8 @@ void CBorviCpt::ReadDataLine(CStdioFileMem* file, const std::string& line) {
   if (line.size() >= extraKolumn) {
     long extra = 0;
     const char* rest = line.c_str() + extraKolumn;
-    const int m = std::sscanf(rest, "%ld %lf %lf %lf", &extra, &rec.extra1, &rec.extra2,
-                              &rec.extra3);
+    const int m = geoproj::ScanLine(rest, "%ld %lf %lf %lf", &extra, &rec.extra1, &rec.extra2,
+                                    &rec.extra3);
     rec.extra = m >= 1 ? static_cast<int>(extra) : 0;
     if (m < 2) rec.extra1 = 0;
     tagen = tagen && geoproj::ScanTookAll(rest, m, 0, 4);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/quick_print.h"
 #include "foundation/read_check.h"
 #include "geoproj/foundation/messages.h"
 #include "geoproj/foundation/stdio_file_mem.h"
@@ -99,20 +100,18 @@ std::string NumbersText(const provtype& r) {
     format = "%6d %5.2f %5.1f %5.1f %5.1f %4.1f %4.1f %4.1f %2d %4.1f %3.1f";
   else
     format = "%6d %5.2f %5.2f %5.2f %5.2f %4.1f %4.1f %4.1f %2d %4.1f %3.1f";
-  char text[512];
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-  std::snprintf(text, sizeof text, format, r.analyser, static_cast<double>(r.djup),
-                static_cast<double>(r.varde1), static_cast<double>(r.varde2),
-                static_cast<double>(r.varde3), static_cast<double>(r.varde4),
-                static_cast<double>(r.varde5), static_cast<double>(r.varde6), r.heltal,
-                static_cast<double>(r.varde7), static_cast<double>(r.varde8));
+  return Format(format, r.analyser, static_cast<double>(r.djup), static_cast<double>(r.varde1),
+                static_cast<double>(r.varde2), static_cast<double>(r.varde3),
+                static_cast<double>(r.varde4), static_cast<double>(r.varde5),
+                static_cast<double>(r.varde6), r.heltal, static_cast<double>(r.varde7),
+                static_cast<double>(r.varde8));
 #pragma GCC diagnostic pop
-  return text;
 }
 
 int ScanNumbers(const char* text, provtype& r) {
-  return std::sscanf(text, "%d%f%f%f%f%f%f%f%d%f%f", &r.analyser, &r.djup, &r.varde1, &r.varde2,
+  return geoproj::ScanLine(text, "%d%f%f%f%f%f%f%f%d%f%f", &r.analyser, &r.djup, &r.varde1, &r.varde2,
                      &r.varde3, &r.varde4, &r.varde5, &r.varde6, &r.heltal, &r.varde7, &r.varde8);
 }
 
