@@ -1,5 +1,6 @@
 // info DIR [--json]: the project information of Info.prj and the header of the database.
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -62,6 +63,13 @@ Json DatabaseJson(const CBorviDbs& dbs) {
             {"z_max", h.zmax}}}};
 }
 
+// A path of the project as an absolute path, whatever directory the command was given in.
+std::string Absolute(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.lexically_normal().string();
+}
+
 Json InfoJson(const CInfoPrj& info, const CProjPath& path, const Json& database) {
   return {{"company", Utf8(info.company)},
           {"document", Utf8(info.document)},
@@ -80,8 +88,8 @@ Json InfoJson(const CInfoPrj& info, const CProjPath& path, const Json& database)
           {"coord_epsg", CInfoPrj::EPGSsystem(info.coordSystem)},
           {"coord_name", Utf8(CInfoPrj::TextSystem(info.coordSystem))},
           {"height_epsg", CInfoPrj::EPGSsystemHeight(info.heightSystem)},
-          {"line_dir", Utf8(JoinPath(path.m_projKat, CProjPath::BorvDbfKat))},
-          {"avp_file", Utf8(path.m_pktFil)},
+          {"line_dir", Utf8(Absolute(JoinPath(path.m_projKat, CProjPath::BorvDbfKat)))},
+          {"avp_file", Utf8(Absolute(path.m_pktFil))},
           {"database", database}};
 }
 
