@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -225,6 +228,41 @@ TEST_F(SoundingLogTest, SvgLogParsesWithTicksAndPlottedPoints) {
   for (const auto& t : parsed["texts"])
     if (t.is_string() && t.get<std::string>() == "BH<1>&\xC3\xA5") titled = true;
   EXPECT_TRUE(titled) << "the identifier, escaped and in UTF-8, heads the log";
+}
+
+// Every sounding file of the fuzz corpus (damaged ones among them) drawn and tabled: the
+// drawings are well-formed XML, the tables as wide as their headers.
+TEST_F(SoundingLogTest, DamagedSoundingFilesStillDrawAndExport) {
+#ifdef GEOPROJ_SOURCE_DIR
+  const std::filesystem::path corpus = std::filesystem::path(GEOPROJ_SOURCE_DIR) / "fuzz" / "corpus" / "snd";
+#else
+  const std::filesystem::path corpus;
+#endif
+  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  geoproj::test::StatusLog quiet;
+  geoproj::SoundingTable soundings;
+  int drawn = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    dir.write("BH1.SND", std::string(std::istreambuf_iterator<char>(in), {}));
+    CBorviSnd borehole(&path, nullptr);
+    borehole.Init("BH1", nullptr);
+    const SoundingLog log = SoundingLog::Read(borehole);
+    soundings.Add(log);
+    const std::string svg = geoproj::SvgLog::Write(log);
+    ASSERT_EQ(svg.substr(svg.size() - 7), "</svg>\n") << entry.path();
+    dir.write("svg" + std::to_string(drawn++) + ".svg", svg);
+  }
+  for (const auto& row : soundings.table().rows) ASSERT_EQ(row.size(), soundings.table().columns.size());
+  dir.write("check.py",
+            "import glob, sys, xml.etree.ElementTree as ET\n"
+            "files = glob.glob(sys.argv[1] + '/svg*.svg')\n"
+            "for f in files: ET.parse(f)\n"
+            "print(len(files))\n");
+  const auto r = geoproj::tooltest::RunProgram("python3", {dir.file("check.py"), dir.path()});
+  if (r.status == -1) GTEST_SKIP() << "python3 is not available";
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(std::stoi(r.out), drawn);
 }
 
 TEST(SvgLog, TickStepsAreRound) {
