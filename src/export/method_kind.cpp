@@ -9,6 +9,8 @@
 #include <geoproj/export/sounding_log.h>
 #include <geoproj/foundation/text_helpers.h>
 #include <geoproj/methods/borvi_cpt.h>
+#include <geoproj/methods/karnborr.h>
+#include <geoproj/methods/vatten_f.h>
 #include <geoproj/sounding/borvi_dpt.h>
 #include <geoproj/sounding/borvi_dreie.h>
 #include <geoproj/sounding/borvi_dtrykk.h>
@@ -74,6 +76,37 @@ constexpr FieldOf<cpttype> kCptFields[] = {
     {"extra1", [](const cpttype& r) { return ExportValue::Number(r.extra1, 1); }},
     {"extra2", [](const cpttype& r) { return ExportValue::Number(r.extra2, 3); }},
     {"extra3", [](const cpttype& r) { return ExportValue::Number(r.extra3, 1); }}};
+
+// Core drilling: the drilled depth, its coded observations and the values of the extension line.
+#define GEOPROJ_INT_FIELD(rec, f) {#f, [](const rec& r) { return ExportValue::Integer(r.f); }}
+#define GEOPROJ_NUMBER_FIELD(rec, f, d) {#f, [](const rec& r) { return ExportValue::Number(r.f, d); }}
+#define GEOPROJ_CHAR_FIELD(rec, f) \
+  {#f, [](const rec& r) { return r.f == ' ' || r.f == '\0' ? ExportValue() : ExportValue::Text(std::string(1, r.f)); }}
+constexpr FieldOf<kbtype> kCoreFields[] = {
+    GEOPROJ_NUMBER_FIELD(kbtype, djup, 3),
+    GEOPROJ_INT_FIELD(kbtype, k1), GEOPROJ_INT_FIELD(kbtype, k2), GEOPROJ_INT_FIELD(kbtype, k3),
+    GEOPROJ_INT_FIELD(kbtype, k4), GEOPROJ_INT_FIELD(kbtype, k5), GEOPROJ_INT_FIELD(kbtype, k6),
+    GEOPROJ_INT_FIELD(kbtype, k7), GEOPROJ_INT_FIELD(kbtype, k8), GEOPROJ_INT_FIELD(kbtype, k9),
+    GEOPROJ_INT_FIELD(kbtype, k10), GEOPROJ_INT_FIELD(kbtype, k11), GEOPROJ_INT_FIELD(kbtype, k12),
+    GEOPROJ_INT_FIELD(kbtype, k13), GEOPROJ_NUMBER_FIELD(kbtype, kvarde, 3),
+    GEOPROJ_INT_FIELD(kbtype, k14),
+    {"text", [](const kbtype& r) { return ExportValue::Text(FieldText(r.text)); }},
+    GEOPROJ_CHAR_FIELD(kbtype, b1), GEOPROJ_CHAR_FIELD(kbtype, b2), GEOPROJ_CHAR_FIELD(kbtype, b3),
+    GEOPROJ_CHAR_FIELD(kbtype, b4), GEOPROJ_CHAR_FIELD(kbtype, b5), GEOPROJ_CHAR_FIELD(kbtype, b6),
+    GEOPROJ_NUMBER_FIELD(kbtype, e1, 3), GEOPROJ_NUMBER_FIELD(kbtype, e2, 3),
+    GEOPROJ_NUMBER_FIELD(kbtype, e3, 3), GEOPROJ_NUMBER_FIELD(kbtype, e4, 3),
+    GEOPROJ_NUMBER_FIELD(kbtype, e5, 3)};
+
+// Water loss: the six values of a test section, its text and count.
+constexpr FieldOf<vftype> kWaterLossFields[] = {
+    GEOPROJ_NUMBER_FIELD(vftype, w1, 3), GEOPROJ_NUMBER_FIELD(vftype, w2, 3),
+    GEOPROJ_NUMBER_FIELD(vftype, w3, 3), GEOPROJ_NUMBER_FIELD(vftype, w4, 3),
+    GEOPROJ_NUMBER_FIELD(vftype, w5, 3), GEOPROJ_NUMBER_FIELD(vftype, w6, 3),
+    {"text", [](const vftype& r) { return ExportValue::Text(FieldText(r.text)); }},
+    GEOPROJ_INT_FIELD(vftype, wtal)};
+#undef GEOPROJ_INT_FIELD
+#undef GEOPROJ_NUMBER_FIELD
+#undef GEOPROJ_CHAR_FIELD
 
 // The block header's date and stop code, under the names each block class gives them.
 template <class Block>
@@ -157,6 +190,11 @@ std::vector<MethodKind> Build() {
       {CBorviDpt::kMetod, "DPT", "Dynamic probing", Names(kDptFields), "value1",
        {{"value2", "blows (value2)"}, {"value3", "torque (value3)"}}, nullptr,
        [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.dpt, kDptFields, log); }},
+      // Exported, not plotted: their values have no scale of their own on a sounding log.
+      {CKarnborr::kMetod, "Core drilling", "Core drilling", Names(kCoreFields), "djup", {},
+       nullptr, [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.karnborr, kCoreFields, log); }},
+      {CVattenF::kMetod, "Water loss", "Water loss", Names(kWaterLossFields), "w1", {}, nullptr,
+       [](CBorviSnd& snd, SoundingLog& log) { Collect(snd.vattenf, kWaterLossFields, log); }},
   };
 }
 

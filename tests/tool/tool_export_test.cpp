@@ -150,6 +150,10 @@ TEST_F(ToolExportTest, SoundingsCsvHasARowPerDataRecord) {
   EXPECT_EQ(rows, records);
   EXPECT_NE(r.out.find("\r\nBH2,Total,13.04.2021,6583877.300,153812.600,0.2,"), std::string::npos);
   EXPECT_EQ(r.out.substr(r.out.size() - 2), "\r\n");
+  // The core drilling and water loss blocks of KB1, under their own field names.
+  EXPECT_NE(r.out.find("\r\nKB1,Core drilling,"), std::string::npos);
+  EXPECT_NE(r.out.find("\r\nKB1,Water loss,"), std::string::npos);
+  EXPECT_NE(r.out.find(",kvarde,"), std::string::npos);
 }
 
 TEST_F(ToolExportTest, PlotDrawsEveryBlockOfABorehole) {
