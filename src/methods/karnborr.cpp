@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "foundation/read_check.h"
 #include "geoproj/foundation/stdio_file_mem.h"
@@ -82,8 +83,12 @@ int CKarnborr::Init(CStdioFileMem* file, const char* datumText) {
   // may end with the file.
   std::string line;
   while (geoproj::LasSondRad(file, line) == geoproj::SondRadTyp::kData) {
-    // Comment lines belong to no record.
-    if (!line.empty() && line[0] == '%') continue;
+    if (!line.empty() && line[0] == '%') {
+      int records = 0;
+      Where(&records);
+      m_comments.push_back({records, line});
+      continue;
+    }
     double first = 0.0;
     if (std::sscanf(line.c_str(), "%lf", &first) == 1 && first < 0.0)
       ReadExtension(file, line, first);
@@ -149,13 +154,25 @@ int CKarnborr::Uppdat(CStdioFileMem* file) {
   const int sgf = geoproj::FieldText(kodsystem) != "BVF" ? 1 : 0;
   const int tal[6] = {htal2, htal3, RockCentimetres(), sgf, 0, 2};
   file->WriteString(geoproj::SkrivTalHuvud(areaflagga, tal, guid));
-  if (Home() < 0) return 0;
-  do {
-    const kbtype& r = *pael;
-    file->WriteString(geoproj::SondRad(RecordLine(r), kTextKolumn, r.text, sizeof r.text));
-    if (HasExtension(r)) file->WriteString(ExtensionLine(r));
-  } while ((*this)++);
+  std::size_t comment = 0;
+  int written = 0;
+  if (Home() >= 0) {
+    do {
+      WriteComments(file, written++, &comment);
+      const kbtype& r = *pael;
+      file->WriteString(geoproj::SondRad(RecordLine(r), kTextKolumn, r.text, sizeof r.text));
+      if (HasExtension(r)) file->WriteString(ExtensionLine(r));
+    } while ((*this)++);
+  }
+  WriteComments(file, std::numeric_limits<int>::max(), &comment);
   return 0;
+}
+
+// The comments read before the record about to be written as number `records` (all that are
+// left for the end of the block).
+void CKarnborr::WriteComments(CStdioFileMem* file, int records, std::size_t* next) const {
+  for (; *next < m_comments.size() && m_comments[*next].before <= records; ++*next)
+    file->WriteString(m_comments[*next].line + "\n");
 }
 
 std::string CKarnborr::RecordLine(const kbtype& r) const {

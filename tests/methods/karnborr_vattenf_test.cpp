@@ -135,8 +135,12 @@ const std::string kZeroLine =
 INSTANTIATE_TEST_SUITE_P(
     Forms, KarnborrFormTest,
     ::testing::Values(
-        CoreCase{"comment line skipped", kCanonicalHeader, "% kommentar\n" + kZeroLine, kZeroLine,
-                 kCanonicalHeader},
+        // Comment lines belong to no record, but a save must not lose them.
+        CoreCase{"comment lines kept in place", kCanonicalHeader,
+                 "% kommentar\n" + kZeroLine + "%\n" + kZeroLine + "% slut\n",
+                 "% kommentar\n" + kZeroLine + "%\n" + kZeroLine + "% slut\n", kCanonicalHeader},
+        CoreCase{"comment line of a block without records kept", kCanonicalHeader, "% tom\n",
+                 "% tom\n", kCanonicalHeader},
         CoreCase{"old layout lowers a first value above 31",
                  "1.0 0 0 0 1 0 0 GUID " + kGuid + "\n",
                  "2.00 40 1 0 0 0 0 0 0 0 0 0 0 0 0.0 0\n2.50 31 1 0 0 0 0 0 0 0 0 0 0 0 0.0 0\n",

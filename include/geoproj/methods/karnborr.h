@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "geoproj/foundation/list0.h"
 
@@ -49,9 +50,19 @@ class CKarnborr : public list0<kbtype> {
   std::string guid;
 
  private:
+  // A comment line ("%") of the block and the number of records read before it. Comments belong
+  // to no record; they are kept so that a save writes them back where they stood.
+  struct Comment {
+    int before = 0;
+    std::string line;
+  };
+
   void ReadRecord(CStdioFileMem* file, const std::string& line);
+  void WriteComments(CStdioFileMem* file, int records, std::size_t* next) const;
   void ReadExtension(CStdioFileMem* file, const std::string& line, double first);
   std::string RecordLine(const kbtype& rec) const;
   std::string ExtensionLine(const kbtype& rec) const;
   int RockCentimetres() const;
+
+  std::vector<Comment> m_comments;
 };
