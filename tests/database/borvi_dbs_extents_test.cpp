@@ -63,7 +63,7 @@ TEST(DbsKeptExtents, AgreeWithAPassOverTheListThroughSavesMovesDeletionsAndSorts
   int next_id = 0;
   for (int step = 0; step < 400; ++step) {
     const int action = std::uniform_int_distribution<int>(0, 9)(random);
-    char id[9];
+    char id[16];  // room for any int; the ids made here are short
     if (action < 4 || db.Where(nullptr) < 0) {  // a new borehole or AVP point
       std::snprintf(id, sizeof id, "B%d", next_id++);
       Rec rec = Borehole(id);
