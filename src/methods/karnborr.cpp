@@ -71,13 +71,8 @@ int CKarnborr::Init(CStdioFileMem* file, const char* datumText) {
   const int kodrad = file->GetLineNumber();
   geoproj::TalHuvud huvud;
   if (!geoproj::LasBlockHuvud(file, kMetod, kodrad, &huvud)) return -1;
-  geoproj::CopyField(datum, datumText ? datumText : "");
-  guid = huvud.guid;
-  areaflagga = huvud.varde1 > 0.99f && huvud.varde1 < 1.01f ? 1 : 0;
-  if (huvud.antal >= 2) htal2 = huvud.tal[0];
-  if (huvud.antal >= 3) htal3 = huvud.tal[1];
+  geoproj::TaTalHuvud(*this, huvud, datumText);
   zberg = huvud.antal >= 4 ? huvud.tal[2] / 100.0 : 0.0;
-  geoproj::CopyField(kodsystem, geoproj::KodsystemAv(huvud));
   version = huvud.antal > 6 && huvud.tal[5] == 2 ? 2 : 0;
   // The sounding file closes its last block with a "*" line only after a sounding: this block
   // may end with the file.

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "geoproj/foundation/text_helpers.h"
+
 class CStdioFileMem;
 
 namespace geoproj {
@@ -41,5 +43,17 @@ std::size_t TextStart(const std::string& line, const std::string& siffror, std::
 
 // The code system a header's fifth value names: "SGF" when the line held it and it is 1.
 const char* KodsystemAv(const TalHuvud& huvud);
+
+// Takes what core drilling and water loss share of their header line: the block date, GUID,
+// area flag, the two numbers after it and the code system.
+template <class Block>
+void TaTalHuvud(Block& block, const TalHuvud& huvud, const char* datum) {
+  CopyField(block.datum, datum ? datum : "");
+  block.guid = huvud.guid;
+  block.areaflagga = huvud.varde1 > 0.99f && huvud.varde1 < 1.01f ? 1 : 0;
+  if (huvud.antal >= 2) block.htal2 = huvud.tal[0];
+  if (huvud.antal >= 3) block.htal3 = huvud.tal[1];
+  CopyField(block.kodsystem, KodsystemAv(huvud));
+}
 
 }  // namespace geoproj

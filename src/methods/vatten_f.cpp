@@ -26,12 +26,7 @@ int CVattenF::Init(CStdioFileMem* file, const char* datumText) {
   const int kodrad = file->GetLineNumber();
   geoproj::TalHuvud huvud;
   if (!geoproj::LasBlockHuvud(file, kMetod, kodrad, &huvud)) return -1;
-  geoproj::CopyField(datum, datumText ? datumText : "");
-  guid = huvud.guid;
-  areaflagga = huvud.varde1 > 0.99f && huvud.varde1 < 1.01f ? 1 : 0;
-  if (huvud.antal >= 2) htal2 = huvud.tal[0];
-  if (huvud.antal >= 3) htal3 = huvud.tal[1];
-  geoproj::CopyField(kodsystem, geoproj::KodsystemAv(huvud));
+  geoproj::TaTalHuvud(*this, huvud, datumText);
   // The sounding file closes its last block with a "*" line only after a sounding: this block
   // may end with the file.
   std::string line;
