@@ -93,12 +93,7 @@ int CBorviGvr::Init(CStdioFileMem* file, const char* name) {
     return piezometer;
   }
   const std::string path = file->GetFilePath();
-  if (!geoproj::FileExists(path)) {
-    geoproj::ShowMessageF(geoproj::kMbOk | geoproj::kMbIconExclamation, nullptr,
-                          "Hittar inte filen\n%s\nAvbryter!", path.c_str());
-    return -1;
-  }
-  geoproj::gvr::FileDates(path, skapad, andrad);
+  if (!geoproj::gvr::FileWithDates(path, skapad, andrad)) return -1;
   if (!file->IsOpen() && !file->Open(path, CStdioFileMem::modeRead)) return 1;
   Lines in(*file, true);
   const int result = ReadFile(in);

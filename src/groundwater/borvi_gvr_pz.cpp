@@ -61,12 +61,7 @@ bool CBorviGvrPz::PipeKind(const char* kind) {
 int CBorviGvrPz::Init(CStdioFileMem* file, const char* /*name*/) {
   m_droppedContent = 0;
   const std::string path = file->GetFilePath();
-  if (!geoproj::FileExists(path)) {
-    geoproj::ShowMessageF(geoproj::kMbOk | geoproj::kMbIconExclamation, nullptr,
-                          "Hittar inte filen\n%s\nAvbryter!", path.c_str());
-    return -1;
-  }
-  geoproj::gvr::FileDates(path, skapad, andrad);
+  if (!geoproj::gvr::FileWithDates(path, skapad, andrad)) return -1;
   if (!file->IsOpen() && !file->Open(path, CStdioFileMem::modeRead)) return -1;
   // A first quiet look tells the kind: a pipe's file is the pipe reader's to judge.
   Lines look(*file, false);

@@ -10,6 +10,7 @@
 #include "geoproj/foundation/messages.h"
 #include "geoproj/foundation/stdio_file_mem.h"
 #include "geoproj/foundation/text_helpers.h"
+#include "geoproj/platform/files.h"
 #include "geoproj/platform/date_time.h"
 #include "geoproj/platform/uuid.h"
 #include "geoproj/sounding/borvi_snd.h"
@@ -215,6 +216,16 @@ void FileDates(const std::string& path, char (&skapad)[11], char (&andrad)[11]) 
   if (!FileTimes(path, &created, &modified)) return;
   CopyField(skapad, Format("%4d-%02d-%02d", created.year, created.month, created.day));
   CopyField(andrad, Format("%4d-%02d-%02d", modified.year, modified.month, modified.day));
+}
+
+bool FileWithDates(const std::string& path, char (&skapad)[11], char (&andrad)[11]) {
+  if (!FileExists(path)) {
+    ShowMessageF(kMbOk | kMbIconExclamation, nullptr, "Hittar inte filen\n%s\nAvbryter!",
+                 path.c_str());
+    return false;
+  }
+  FileDates(path, skapad, andrad);
+  return true;
 }
 
 void SetKindBits(bhbit* bits, const std::string& kind, bool guidSection) {

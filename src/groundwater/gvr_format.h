@@ -81,6 +81,8 @@ bool WriteGuidSection(CStdioFileMem& file, CBorviSnd& snd);
 
 // The file's creation and last-write dates, year-month-day.
 void FileDates(const std::string& path, char (&skapad)[11], char (&andrad)[11]);
+// Whether the file at path exists; its dates when it does, the "not found" message when not.
+bool FileWithDates(const std::string& path, char (&skapad)[11], char (&andrad)[11]);
 
 // The groundwater kind number of a kind in byte 2 of the status bits ("PZ" 1, "GV" 2, "GD" 3,
 // "DB" and "MP" 6; another kind leaves them), and byte 4 0x02 when the file has a GUID section.
