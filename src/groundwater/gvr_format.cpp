@@ -212,10 +212,7 @@ bool WriteGuidSection(CStdioFileMem& file, CBorviSnd& snd) {
 }
 
 void FileDates(const std::string& path, char (&skapad)[11], char (&andrad)[11]) {
-  DateTime created, modified;
-  if (!FileTimes(path, &created, &modified)) return;
-  CopyField(skapad, Format("%4d-%02d-%02d", created.year, created.month, created.day));
-  CopyField(andrad, Format("%4d-%02d-%02d", modified.year, modified.month, modified.day));
+  FileDatesYmd(path, skapad, andrad);
 }
 
 bool FileWithDates(const std::string& path, char (&skapad)[11], char (&andrad)[11]) {

@@ -94,12 +94,7 @@ int CBorviMil::Init(CStdioFileMem* file, const char* id, const std::string* datu
 }
 
 void CBorviMil::ReadFileDates(const std::string& path) {
-  geoproj::DateTime created, modified;
-  if (!geoproj::FileTimes(path, &created, &modified)) return;
-  geoproj::CopyField(skapad, geoproj::Format("%4d-%02d-%02d", created.year, created.month,
-                                             created.day));
-  geoproj::CopyField(andrad, geoproj::Format("%4d-%02d-%02d", modified.year, modified.month,
-                                             modified.day));
+  geoproj::FileDatesYmd(path, skapad, andrad);
 }
 
 // The header line, then (in a file of its own) the "*" line that ends the header, then the

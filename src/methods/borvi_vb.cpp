@@ -63,12 +63,7 @@ int CBorviVb::Init(CStdioFileMem* file, const char* id) {
 }
 
 void CBorviVb::ReadFileDates(const std::string& path) {
-  geoproj::DateTime created, modified;
-  if (!geoproj::FileTimes(path, &created, &modified)) return;
-  geoproj::CopyField(skapad, geoproj::Format("%4d-%02d-%02d", created.year, created.month,
-                                             created.day));
-  geoproj::CopyField(andrad, geoproj::Format("%4d-%02d-%02d", modified.year, modified.month,
-                                             modified.day));
+  geoproj::FileDatesYmd(path, skapad, andrad);
 }
 
 // Lines 1 to 9: the five header numbers, the start depth, the vane's name and number, and the

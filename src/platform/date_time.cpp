@@ -3,8 +3,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include <geoproj/platform/files.h>
 
@@ -155,6 +157,20 @@ std::string FormatDate(const DateTime& t) {
   char text[32];
   std::snprintf(text, sizeof text, "%02d.%02d.%04d", t.day, t.month, t.year);
   return text;
+}
+
+void FileDatesYmd(const std::string& path, char (&skapad)[11], char (&andrad)[11]) {
+  DateTime created, modified;
+  if (!FileTimes(path, &created, &modified)) return;
+  const auto ymd = [](const DateTime& t, char (&field)[11]) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%4d-%02d-%02d", t.year, t.month, t.day);
+    const std::size_t n = std::min(std::strlen(text), sizeof field - 1);  // cut to the field
+    std::memcpy(field, text, n);
+    field[n] = '\0';
+  };
+  ymd(created, skapad);
+  ymd(modified, andrad);
 }
 
 }  // namespace geoproj

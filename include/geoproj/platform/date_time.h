@@ -36,6 +36,10 @@ bool FileTimes(const std::string& path, DateTime* created, DateTime* modified);
 // "%02d.%02d.%04d" (day.month.year) of a date.
 std::string FormatDate(const DateTime& t);
 
+// The creation and last-write dates of a file as "%4d-%02d-%02d" (year-month-day), as the
+// separate method files keep them; both left as they are when the file does not exist.
+void FileDatesYmd(const std::string& path, char (&skapad)[11], char (&andrad)[11]);
+
 // A moment as an OLE automation date with its status, as measurements are dated: invalid when
 // the fields it was made from do not form a date and time.
 struct OleDateTime {
