@@ -13,6 +13,7 @@
 #include "geoproj/platform/vaglinje.h"
 #include "geoproj/sounding/borvi_snd.h"
 #include "groundwater/gvr_format.h"
+#include "geoproj/platform/date_time.h"
 
 using geoproj::Format;
 using geoproj::gvr::Lines;
@@ -40,7 +41,7 @@ int CBorviMtn::Init(CStdioFileMem* file, const char* /*name*/) {
   m_droppedContent = 0;
   const std::string path = file->GetFilePath();
   if (!geoproj::FileExists(path)) return 0;
-  geoproj::gvr::FileDates(path, skapad, andrad);
+  geoproj::FileDatesYmd(path, skapad, andrad);
   if (!file->IsOpen() && !file->Open(path, CStdioFileMem::modeRead)) return 0;
   Lines in(*file, true);
   ReadHeader(in);

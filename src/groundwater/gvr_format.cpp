@@ -211,17 +211,13 @@ bool WriteGuidSection(CStdioFileMem& file, CBorviSnd& snd) {
   return true;
 }
 
-void FileDates(const std::string& path, char (&skapad)[11], char (&andrad)[11]) {
-  FileDatesYmd(path, skapad, andrad);
-}
-
 bool FileWithDates(const std::string& path, char (&skapad)[11], char (&andrad)[11]) {
   if (!FileExists(path)) {
     ShowMessageF(kMbOk | kMbIconExclamation, nullptr, "Hittar inte filen\n%s\nAvbryter!",
                  path.c_str());
     return false;
   }
-  FileDates(path, skapad, andrad);
+  FileDatesYmd(path, skapad, andrad);
   return true;
 }
 

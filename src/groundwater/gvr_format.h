@@ -79,8 +79,6 @@ int ReadGuidSection(Lines& in, CBorviSnd& snd, char (&guidmark)[4], std::string*
 // whether it was written.
 bool WriteGuidSection(CStdioFileMem& file, CBorviSnd& snd);
 
-// The file's creation and last-write dates, year-month-day.
-void FileDates(const std::string& path, char (&skapad)[11], char (&andrad)[11]);
 // Whether the file at path exists; its dates when it does, the "not found" message when not.
 bool FileWithDates(const std::string& path, char (&skapad)[11], char (&andrad)[11]);
 
