@@ -13,32 +13,13 @@
 #include <geoproj/platform/proj_path.h>
 
 #include "database/dbs_io.h"
+#include "database/dbs_lock.h"
 #include "database/dbs_extents.h"
 #include "database/dbs_texts.h"
 
 const double CBorviDbs::m_sek_noll = 9999999.9;
 const double CBorviDbs::m_sek_koll = 9999999.0;
 const char CBorviDbs::m_Dbsver[] = "3.0";
-
-namespace {
-
-constexpr int kLockWaits = 10;
-constexpr int kLockWaitMs = 100;
-
-enum class Attempt { kDone, kFailed, kBusy };
-
-// The lock file and the database file's OS lock are waited for the same way: up to ten times
-// 100 ms while another process holds them.
-template <class Try>
-Attempt WaitWhileBusy(Try attempt) {
-  for (int waited = 0;; ++waited) {
-    const Attempt result = attempt();
-    if (result != Attempt::kBusy || waited == kLockWaits) return result;
-    geoproj::SleepMs(kLockWaitMs);
-  }
-}
-
-}  // namespace
 
 CBorviDbs::CBorviDbs(CProjPath* proj) : m_proj(proj), m_extents(std::make_unique<geoproj::dbs::DbsExtents>()) {
   NewHeader();
@@ -87,9 +68,8 @@ int CBorviDbs::Dbs_rw(int mode) {
   return OpenDbsFile();
 }
 
-// Losing the race to create the lock file to another process counts as finding it held: the
-// wait goes on within the same budget. A reader of a folder or medium it cannot write to goes
-// on without a lock file; Init then checks that nobody wrote while it read.
+// A reader of a folder or medium it cannot write to goes on without a lock file; Init then
+// checks that nobody wrote while it read.
 int CBorviDbs::TakeLock() {
   if (m_lockPath.empty()) {
     std::string dir;
@@ -97,19 +77,13 @@ int CBorviDbs::TakeLock() {
     m_lockPath = geoproj::JoinPath(dir, CProjPath::BorvDbkNamn);
   }
   m_lockBusy = m_unlocked = false;
-  geoproj::LockResult created = geoproj::LockResult::kHeld;
-  const Attempt got = WaitWhileBusy([&] {
-    if (geoproj::FileExists(m_lockPath)) return Attempt::kBusy;
-    created = geoproj::CreateLockFile(m_lockPath, geoproj::dbs::kLockContent, &m_lock);
-    if (created == geoproj::LockResult::kCreated) return Attempt::kDone;
-    return created == geoproj::LockResult::kHeld ? Attempt::kBusy : Attempt::kFailed;
-  });
-  if (got == Attempt::kDone) return 0;
-  if (got == Attempt::kBusy) {
+  const auto got = geoproj::dbs::TakeLockFile(m_lockPath, geoproj::dbs::kLockContent, &m_lock);
+  if (got == geoproj::dbs::LockTake::kTaken) return 0;
+  if (got == geoproj::dbs::LockTake::kBusy) {
     m_lockBusy = true;
     return -1;
   }
-  if (m_readonly && created == geoproj::LockResult::kReadOnly) {
+  if (m_readonly && got == geoproj::dbs::LockTake::kReadOnly) {
     m_unlocked = true;
     return 0;
   }
@@ -152,16 +126,7 @@ int CBorviDbs::OpenDbsFile() {
   return AdoptDbsFile(file);
 }
 
-// The open file with its exclusive OS lock, or null (closed) when another process kept it
-// past the wait.
-std::FILE* CBorviDbs::ExclusiveFile(std::FILE* file) {
-  if (!file) return nullptr;
-  const Attempt got = WaitWhileBusy(
-      [file] { return geoproj::LockOpenFile(file) ? Attempt::kDone : Attempt::kBusy; });
-  if (got == Attempt::kDone) return file;
-  std::fclose(file);
-  return nullptr;
-}
+std::FILE* CBorviDbs::ExclusiveFile(std::FILE* file) { return geoproj::dbs::ExclusiveFile(file); }
 
 // Keeps an opened database file; without one the lock file is given back.
 int CBorviDbs::AdoptDbsFile(std::FILE* file) {

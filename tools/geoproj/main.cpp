@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
   geoproj::tool::AddInfoCommand(app, &run);
   geoproj::tool::AddExportCommand(app, &run);
   geoproj::tool::AddPlotCommand(app, &run);
+  geoproj::tool::AddLinesCommand(app, &run);
 
   try {
     app.parse(argc, argv);
