@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Project-scale figures of the geoproj tool, each beside the floor it is judged against,
 # measured in the same run: saving every borehole of generated projects (against `cat` of the
-# same files), saving many small boreholes into an empty project, and listing a large database
-# (against a minimal loop that reads the file and prints its records). Peak memory beside each.
+# same files), saving many small boreholes into an empty project, listing a large database
+# (against a minimal loop that reads the file and prints its records), and evaluating every
+# borehole of a project with `scan` (against `cat`). Peak memory beside each.
 #
 # Usage: project_bench.sh TOOL BENCH_BIN_DIR [SCALE]   (SCALE 1 = the full sizes; 0.1 = a tenth)
 set -eu
@@ -84,3 +85,23 @@ u=$s
 s=$(seconds "$tool" -q list "$dir" --json --sort 3)
 figure "list --json --sort 3, vs unsorted listing" "$s" "$u" \
   "$(peak_kb "$tool" -q list "$dir" --json --sort 3)"
+
+# scan_figure COUNT: the evaluation of a project of COUNT boreholes (each a rotary and a total
+# sounding of 20 records and its record in the database) against cat over the same files; the
+# CPU time per borehole at two sizes shows whether the scan stays linear.
+scan_figure() {
+  local dir=$work/scan$1 count=$1 s f
+  mkdir -p "$dir"
+  "$bin/geoproj_make_project" "$dir" "$count" 20
+  "$tool" -q init "$dir" >/dev/null
+  ids "$count" | xargs -n 1000 "$tool" -q save "$dir"
+  f=$(seconds cat_files "$dir")
+  s=$(seconds "$tool" -q scan "$dir" --from 01.01.2019 --to 31.12.2019)
+  figure "scan $count boreholes (2 x 20 records), vs cat" "$s" "$f" \
+    "$(peak_kb "$tool" -q scan "$dir" --from 01.01.2019 --to 31.12.2019)"
+  read -r wall cpu <<< "$s"
+  printf '    %.1f us CPU per borehole\n' "$(awk -v s="$cpu" -v c="$count" 'BEGIN { print s / c * 1e6 }')"
+  rm -rf "$dir"
+}
+scan_figure "$(n 3000)"
+scan_figure "$(n 10000)"

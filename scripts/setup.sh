@@ -3,7 +3,7 @@
 # missing; otherwise it prints the one apt-get line that would. `setup.sh fuzz` also wants clang
 # with libFuzzer and the sanitizer runtimes, which only `make fuzz` needs.
 set -eu
-packages="cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev ccache libproj-dev proj-bin librsvg2-bin python3"
+packages="cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev ccache libproj-dev proj-bin librsvg2-bin python3 libreoffice-writer-nogui fonts-dejavu-core poppler-utils"
 if [ "${1:-}" = fuzz ]; then
   packages="$packages clang libclang-rt-14-dev"
 fi

@@ -27,6 +27,8 @@ void AddInfoCommand(CLI::App& app, CommandRun* run);
 void AddExportCommand(CLI::App& app, CommandRun* run);
 void AddPlotCommand(CLI::App& app, CommandRun* run);
 void AddLinesCommand(CLI::App& app, CommandRun* run);
+void AddScanCommand(CLI::App& app, CommandRun* run);
+void AddReportCommand(CLI::App& app, CommandRun* run);
 
 // Reads the project's database read-only for the commands that only read (list, show). False
 // when it cannot be read; a lock file held past the wait is named with its age, and damage

@@ -67,6 +67,8 @@ int main(int argc, char** argv) {
   geoproj::tool::AddExportCommand(app, &run);
   geoproj::tool::AddPlotCommand(app, &run);
   geoproj::tool::AddLinesCommand(app, &run);
+  geoproj::tool::AddScanCommand(app, &run);
+  geoproj::tool::AddReportCommand(app, &run);
 
   try {
     app.parse(argc, argv);
