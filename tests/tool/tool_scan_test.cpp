@@ -67,7 +67,8 @@ std::set<std::string> Ids(const Json& rows) {
 }
 
 TEST_F(ToolScanTest, JsonCountsMetresAndLists) {
-  const Json j = Ok(Args({"scan", project_.path()}, {"--json"})).Json();
+  const ToolResult r = Ok(Args({"scan", project_.path()}, {"--json"}));
+  const Json j = r.Json();
   const std::vector<std::string> top = {"boreholes", "environmental", "avp", "counts",
                                         "metres",    "total_metres",  "lists"};
   std::vector<std::string> keys;
@@ -110,14 +111,20 @@ TEST_F(ToolScanTest, JsonCountsMetresAndLists) {
   }
   EXPECT_NEAR(total, j["total_metres"].get<double>(), 1e-6);
 
-  const Json& bh1 = lists["Dreie"][0]["id"] == "BH1" ? lists["Dreie"][0] : lists["Dreie"][1];
+  // The row's keys in their order, as printed.
+  const nlohmann::ordered_json ordered = nlohmann::ordered_json::parse(r.out);
+  const nlohmann::ordered_json& first = ordered["lists"]["Dreie"][0];
   const std::vector<std::string> row_keys = {"kind",  "id",   "date1", "date2", "created",
                                              "modified", "sek", "avst", "x",     "y",
                                              "z",     "length", "stop", "texts", "count",
                                              "method", "number", "extra"};
   std::vector<std::string> got;
-  for (auto it = bh1.begin(); it != bh1.end(); ++it) got.push_back(it.key());
+  for (auto it = first.begin(); it != first.end(); ++it) got.push_back(it.key());
   EXPECT_EQ(got, row_keys);
+  Json bh1;
+  for (const Json& row : lists["Dreie"])
+    if (row["id"] == "BH1") bh1 = row;
+  ASSERT_FALSE(bh1.is_null());
   EXPECT_EQ(bh1["date1"], "12.04.2021");
   EXPECT_EQ(bh1["texts"].size(), 6u);
   EXPECT_DOUBLE_EQ(bh1["x"].get<double>(), 6583852.965);
