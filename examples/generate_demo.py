@@ -725,6 +725,130 @@ def write_other_methods(out):
     calibration_file().write(os.path.join(out, "Vingebor.kal"))
 
 
+# --- the line and outcrop database and its files ---
+
+def demo_line(name, method, kind, soil, start, count, step, layers):
+    """A line of the map and its points, as the line program keeps them: the file's lines and
+    the values a reader takes from them."""
+    soils = ["f  ", "mu ", "gy ", "t  ", "let", "le ", "si ", "sa ", "gr ", "st ", "fr ", "mn "]
+    x0, y0, z0 = start
+    f = TextFile()
+    f.add(name)
+    f.add("%d" % method)
+    f.add("%d %d %.3f" % (kind, soil, 2.5))
+    f.add("%d %s" % (90, soils[soil] if soil >= 0 else ""))
+    f.add("*")
+    points = []
+    for i in range(count):
+        z = z0 - i * 0.35
+        line = "%7.2f %12.3f %12.3f %10.3f %s" % (i * step, x0 + i * step * 0.8, y0 + i * step * 0.6,
+                                                 z, "P%d" % (i + 1))
+        f.add(line)
+        values = [float(v) for v in line.split()[1:4]]
+        layer_values = ["%10.3f" % (z - 6.0 - (i % 3) * 0.7), "%10.3f" % (z - 1.5 - (i % 2) * 0.4)]
+        points.append((values, layer_values))
+    f.add("*")
+    zs = [p[0][2] for p in points]
+    for layer, layer_name in enumerate(layers):
+        f.add(layer_name)
+        for i, (_, layer_values) in enumerate(points):
+            f.add("%s %s" % (layer_values[layer], "fb" if layer == 0 and i == 0 else ""))
+            value = float(layer_values[layer])
+            if abs(value) > 0.001:
+                zs.append(value)
+        f.add("*")
+    xs = [p[0][0] for p in points]
+    ys = [p[0][1] for p in points]
+    box = (min(xs), min(ys), min(zs), max(xs) - min(xs), max(ys) - min(ys), max(zs) - min(zs))
+    flags = 0x40 if method == 0 else 0x80 if method == 1 else 0
+    return f, {"typ": 5, "id": name, "flags": flags, "box": box}
+
+
+def demo_outcrop():
+    """An outcrop: its outline and two marked sub-objects, each with its coordinate list."""
+    f = TextFile()
+    for line in ["**", "H1", "1.000 0.000 0.000", "0.500 1.500 45.000", "12.000 2 90", "3 1 0 4",
+                 "BH9"]:
+        f.add(line)
+    f.add(win("Hällen"))
+    f.add("*")
+    outline = [(6583975, 153970, 14.1), (6583990, 153972, 14.6), (6583992, 153988, 0),
+               (6583978, 153990, 13.9), (6583975, 153970, 14.1)]
+    for x, y, z in outline:
+        f.add("%.3f %.3f %.3f " % (x, y, z))
+    f.add("**")
+    for s, text in enumerate(["Spricka", "Sträckning 40/70"]):
+        v = [s * 10 + i for i in range(8)]
+        f.add("%d %d" % (s + 1, 2))
+        f.add(" ".join("%d" % v[i] for i in (4, 5, 2, 3, 0, 1, 6, 7)))
+        f.add(win(text))
+        f.add("*")
+        for i in range(3):
+            f.add("%.3f %.3f %.3f %s" % (6583980.0 + i * 2 + s, 153975.0 + i * 3, 14.0 + 0.1 * i,
+                                         "%s%d" % ("SK"[s], i + 1)))
+        f.add("**")
+    xs = [float(x) for x, _, _ in outline]
+    ys = [float(y) for _, y, _ in outline]
+    zs = [float("%.3f" % z) for _, _, z in outline if float("%.3f" % z) != 0.0]
+    box = (min(xs), min(ys), min(zs), max(xs) - min(xs), max(ys) - min(ys), max(zs) - min(zs))
+    return f, {"typ": 2, "id": "H1", "flags": 0, "box": box, "object": 3, "link_type": -1,
+               "link_id": "BH9", "values": (0.5, 1.5, 45.0)}
+
+
+def line_database(records):
+    """KVARTOLI.SDBS: the 324-byte header, the unused bytes up to 600, a 124-byte record per
+    object, with the bounding box the objects widened one after the other."""
+    import struct
+    out = bytearray(600)
+    box = None
+    for r in records:
+        x, y, z, dx, dy, dz = r["box"]
+        if box is None:
+            box = [x, x + dx, y, y + dy, z, z + dz]
+        else:
+            box = [min(box[0], x), max(box[1], x + dx), min(box[2], y), max(box[3], y + dy),
+                   min(box[4], z), max(box[5], z + dz)]
+        rec = bytearray(124)
+        rec[0] = r["typ"]
+        rec[1] = r.get("object", 0)
+        rec[2] = r.get("link_type", 0) & 0xFF
+        rec[4] = r["flags"]
+        struct.pack_into("<9d", rec, 8, x, y, z, *r.get("values", (0.0, 0.0, 0.0)), dx, dy, dz)
+        rec[80:80 + len(r["id"])] = r["id"].encode("ascii")
+        rec[96:96 + len(r["id"])] = r["id"].encode("ascii")
+        link = r.get("link_id", "").encode("ascii")
+        rec[105:105 + len(link)] = link
+        out += rec
+    out[0:3] = b"1.5"
+    out[37:41] = b"Demo"
+    out[86:96] = b"2021-05-03"
+    out[211:214] = b"RAK"
+    out[215:219] = b"NORR"
+    counts = [sum(1 for r in records if r["typ"] == t) for t in range(1, 10)]
+    struct.pack_into("<i9ii", out, 220, len(records), *counts, 0)
+    struct.pack_into("<7di", out, 264, *box, 0.5, 600 + 124 * len(records))
+    return bytes(out)
+
+
+def write_line_files(out):
+    """The line-file folder with two lines and an outcrop, and the line database that holds a
+    record for each."""
+    folder = os.path.join(out, "DBF")
+    os.makedirs(folder, exist_ok=True)
+    records = []
+    for name, method, kind, soil, start, count, step, layers in [
+            ("L1", 0, 1, 3, (6583840.0, 153780.0, 18.6), 8, 25.0, ["Berg", "Lera"]),
+            ("L2", 1, 2, -1, (6583900.0, 153900.0, 15.2), 5, 30.0, ["Berg"])]:
+        f, record = demo_line(name, method, kind, soil, start, count, step, layers)
+        f.write(os.path.join(folder, name + ".LJE"))
+        records.append(record)
+    f, record = demo_outcrop()
+    f.write(os.path.join(folder, "H1.LAD"))
+    records.append(record)
+    with open(os.path.join(out, "KVARTOLI.SDBS"), "wb") as db:
+        db.write(line_database(records))
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "demo-project")
@@ -750,6 +874,7 @@ def main():
     for name, f in groundwater_files(random.Random(20210503)).items():
         f.write(os.path.join(out, name))
     write_other_methods(out)
+    write_line_files(out)
 
 
 if __name__ == "__main__":

@@ -2,9 +2,9 @@
 # A short tour of the geoproj tool on a copy of the bundled demo project: create the database,
 # save every borehole (which rewrites its files and computes its record), list the records,
 # show some boreholes and the statistics of a groundwater pipe, a settlement point and a hose
-# settlement, tell the project information, evaluate the spring's field work and write its
-# method list report, the map export and one sounding log (kept in GEOPROJ_DEMO_OUT, default
-# ./demo-out). The copy is removed afterwards unless
+# settlement, tell the project information, list the line and outcrop database, evaluate the
+# spring's field work and write its method list report, the map export and one sounding log
+# (kept in GEOPROJ_DEMO_OUT, default ./demo-out). The copy is removed afterwards unless
 # GEOPROJ_DEMO_KEEP is set.
 set -eu
 
@@ -48,6 +48,7 @@ step stats "$project" GW1 --from 01.01.2021 --to 31.12.2021
 step stats "$project" SP1 --json
 step stats "$project" HS1
 step info "$project"
+step lines "$project"
 out=${GEOPROJ_DEMO_OUT:-$PWD/demo-out}
 mkdir -p "$out"
 # The field work of April and May 2021; BH14's sounding of 2019 lies outside and lowers its count.

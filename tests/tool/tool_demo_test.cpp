@@ -23,11 +23,13 @@ const fs::path kSourceDir = GEOPROJ_SOURCE_DIR;
 const fs::path kSourceDir;
 #endif
 
+// Every file of the directory and its folders (the line files), by path inside it.
 std::map<std::string, std::string> ReadDirectory(const fs::path& dir) {
   std::map<std::string, std::string> files;
-  for (const auto& entry : fs::directory_iterator(dir)) {
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    if (!entry.is_regular_file()) continue;
     std::ifstream in(entry.path(), std::ios::binary);
-    files[entry.path().filename().string()] =
+    files[fs::relative(entry.path(), dir).string()] =
         std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   return files;
