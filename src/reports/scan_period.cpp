@@ -1,8 +1,27 @@
 #include "reports/scan_period.h"
 
-#include <cstdio>
+#include <cctype>
+#include <climits>
 
 namespace geoproj {
+namespace {
+
+// What "%d" reads at *p: blanks skipped, an optional sign, the digits (saturating where the
+// number would not fit). False when no digit follows.
+bool ReadNumber(const char*& p, int* out) {
+  while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+  const bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  if (!std::isdigit(static_cast<unsigned char>(*p))) return false;
+  long long value = 0;
+  for (; std::isdigit(static_cast<unsigned char>(*p)); ++p)
+    if (value <= INT_MAX) value = value * 10 + (*p - '0');
+  if (value > INT_MAX) value = INT_MAX;
+  *out = static_cast<int>(negative ? -value : value);
+  return true;
+}
+
+}  // namespace
 
 bool ScanPeriod::Set(const char* from, const char* to) {
   m_hasFrom = !Blank(from);
@@ -16,10 +35,15 @@ bool ScanPeriod::Contains(const char* date) const {
   return (!m_hasFrom || d >= m_from) && (!m_hasTo || d <= m_to);
 }
 
+// As "%d%*c%d%*c%d" reads it, without the C library's cost for each block of a large project:
+// each separator is exactly one character, whatever it is.
 bool ScanPeriod::Read(const char* text, Day* out) {
   if (!text) return false;
   Day d;
-  if (std::sscanf(text, "%d%*c%d%*c%d", &d.day, &d.month, &d.year) != 3) return false;
+  const char* p = text;
+  if (!ReadNumber(p, &d.day) || !*p++ || !ReadNumber(p, &d.month) || !*p++ ||
+      !ReadNumber(p, &d.year))
+    return false;
   *out = d;
   return true;
 }
