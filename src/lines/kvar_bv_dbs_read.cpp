@@ -29,18 +29,6 @@ void FieldFromDos(char (&field)[N]) {
   geoproj::DosToWin(field);
 }
 
-// The end of the whole records the file holds (600 for a file without records).
-long RecordsEnd(long length) {
-  if (length <= kKvarFirstRecord) return kKvarFirstRecord;
-  return kKvarFirstRecord + (length - kKvarFirstRecord) / kRecord * kRecord;
-}
-
-// Only a data end on the record grid inside the file's records can be right: below 600 a new
-// record would overwrite the header, off the grid it would overlap a record.
-bool SaneEnd(long end, long records_end) {
-  return end >= kKvarFirstRecord && (end - kKvarFirstRecord) % kRecord == 0 && end <= records_end;
-}
-
 }  // namespace
 
 struct CKvarBvDbs::ReadState {
@@ -126,7 +114,7 @@ int CKvarBvDbs::VersionRule() {
 
 void CKvarBvDbs::ReadRecords() {
   const long length = geoproj::lines::FileLength(m_dbsFile);
-  const long records_end = RecordsEnd(length);
+  const long records_end = geoproj::lines::RecordsEnd(length);
   m_readReport = ReadReport{};
   m_readReport.header_records = m_huv.antal;
   if (length > records_end) {
@@ -134,7 +122,7 @@ void CKvarBvDbs::ReadRecords() {
     geoproj::ShowStatusF("%s, offset %ld: %ld bytes of a cut record dropped", m_dbsPath.c_str(),
                          records_end, length - records_end);
   }
-  if (!SaneEnd(m_huv.endpos, records_end)) {
+  if (!geoproj::lines::SaneDataEnd(m_huv.endpos, length)) {
     m_readReport.bad_end = true;
     geoproj::ShowStatusF("%s, offset 320: data end %ld cannot be right; %ld taken instead",
                          m_dbsPath.c_str(), static_cast<long>(m_huv.endpos), records_end);

@@ -28,6 +28,11 @@ bool SameCounters(const kvarhuvtype& a, const kvarhuvtype& b) {
          std::memcmp(a.anttyp, b.anttyp, sizeof a.anttyp) == 0;
 }
 
+// Counters of a damaged header may stand at any value; they wrap instead of overflowing.
+std::int32_t Stepped(std::int32_t count, int step) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(count) + static_cast<std::uint32_t>(step));
+}
+
 }  // namespace
 
 void CKvarBvDbs::WriteHeader() {
@@ -41,8 +46,8 @@ void CKvarBvDbs::MarkProgramWrote() {
 }
 
 void CKvarBvDbs::CountRecord(const sadbstype& rec, int step) {
-  m_huv.antal += step;
-  if (rec.typ >= 1 && rec.typ <= 9) m_huv.anttyp[rec.typ - 1] += step;
+  m_huv.antal = Stepped(m_huv.antal, step);
+  if (rec.typ >= 1 && rec.typ <= 9) m_huv.anttyp[rec.typ - 1] = Stepped(m_huv.anttyp[rec.typ - 1], step);
 }
 
 // Takes the lock and opens the file for writing; the header's counters are then brought up to
@@ -71,7 +76,8 @@ void CKvarBvDbs::TakeOverOthersWrites() {
   if (!geoproj::lines::ReadHeader(m_dbsFile, &disk) || SameCounters(disk, m_seenOnDisk)) return;
   m_huv.antal = disk.antal;
   m_huv.antdel = disk.antdel;
-  m_huv.endpos = disk.endpos;
+  if (geoproj::lines::SaneDataEnd(disk.endpos, geoproj::lines::FileLength(m_dbsFile)))
+    m_huv.endpos = disk.endpos;
   std::memcpy(m_huv.anttyp, disk.anttyp, sizeof m_huv.anttyp);
   m_huv.xmin = std::min(m_huv.xmin, disk.xmin);
   m_huv.ymin = std::min(m_huv.ymin, disk.ymin);
@@ -148,7 +154,7 @@ int CKvarBvDbs::WriteDeletion(sadbstype* rec) {
     if (gone.filpos == m_huv.endpos - kRecord)
       m_huv.endpos -= static_cast<std::int32_t>(kRecord);
     else
-      ++m_huv.antdel;
+      m_huv.antdel = Stepped(m_huv.antdel, 1);
     CountRecord(gone, -1);
     gone.typ = 0;
     geoproj::lines::WriteRecordAt(m_dbsFile, gone.filpos, gone);

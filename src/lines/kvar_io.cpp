@@ -42,6 +42,18 @@ void WriteDeletedRecords(std::FILE* file, long from, long to) {
   WriteAt(file, from, zeros.data(), zeros.size());
 }
 
+long RecordsEnd(long length) {
+  const long record = static_cast<long>(kKvarRecordSize);
+  if (length <= kKvarFirstRecord) return kKvarFirstRecord;
+  return kKvarFirstRecord + (length - kKvarFirstRecord) / record * record;
+}
+
+bool SaneDataEnd(long end, long length) {
+  const long record = static_cast<long>(kKvarRecordSize);
+  return end >= kKvarFirstRecord && (end - kKvarFirstRecord) % record == 0 &&
+         end <= RecordsEnd(length);
+}
+
 long FileLength(std::FILE* file) {
   if (std::fseek(file, 0, SEEK_END) != 0) return -1;
   return std::ftell(file);

@@ -17,4 +17,10 @@ void WriteDeletedRecords(std::FILE* file, long from, long to);
 // The file's length in bytes, -1 when it cannot be told.
 long FileLength(std::FILE* file);
 
+// The end of the whole records a file of this length holds (600 without records).
+long RecordsEnd(long length);
+// Whether a data end can be right for a file of this length: on the record grid, not below the
+// first record (new records would overwrite the header) and not past the file's records.
+bool SaneDataEnd(long end, long length);
+
 }  // namespace geoproj::lines

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -287,6 +288,25 @@ TEST_F(KvarUpdate, TwoObjectsAddingRecordsKeepEachOthers) {
   EXPECT_EQ(c.m_huv.antdel, 1);
   EXPECT_EQ(c.m_huv.xmin, -10.0);
   EXPECT_EQ(c.m_huv.xmax, 30.0);
+}
+
+// A header another program left damaged while this object held the list: its counters are
+// taken over, a data end that cannot be right is not.
+TEST_F(KvarUpdate, DamagedCountersOfAnotherWriterAreNotFollowedOverTheHeader) {
+  CKvarBvDbs db(&p.path, nullptr);
+  ASSERT_EQ(db.Init(0, 0), 0);
+  ASSERT_EQ(Append(db, Record(5, "A")), 0);
+  std::string b = p.bytes();
+  PutI32(b, kAntal, 0x7FFFFFFF);
+  PutI32(b, kAntTyp + 4 * 4, 0x7FFFFFFF);
+  PutI32(b, kEndPos, 100);
+  p.write(b);
+  ASSERT_EQ(Append(db, Record(5, "B")), 0);
+  EXPECT_EQ(Offsets(db), (std::vector<int>{600, 724}));
+  b = p.bytes();
+  EXPECT_EQ(GetI32(b, kAntal), INT32_MIN);  // wrapped, never undefined
+  EXPECT_EQ(GetI32(b, kEndPos), 848);
+  EXPECT_EQ(std::string(b.c_str() + 724 + 80), "B");
 }
 
 // Processes appending at once through the lock file: every record lands in its own slot.
