@@ -1,8 +1,12 @@
 // lines DIR [--json]: the line database as it stands, never packed or rewritten.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <geoproj/lines/hellar_bv.h>
+#include <geoproj/lines/linje_bv_data.h>
 
 #include "lines/kvar_test_util.h"
 #include "tool/tool_project.h"
@@ -84,6 +88,19 @@ TEST_F(ToolLinesTest, DamageIsToldOnStandardError) {
   const ToolResult r = Ok({"lines", project_.path(), "--json"});
   EXPECT_EQ(r.Json().size(), 1u);
   EXPECT_NE(r.err.find("is damaged"), std::string::npos) << r.err;
+}
+
+// The folder info names for line files is where the line and outcrop objects read and write them.
+TEST_F(ToolLinesTest, InfoNamesTheFolderTheObjectsUse) {
+  namespace fs = std::filesystem;
+  const nlohmann::json info = Ok({"info", project_.path(), "--json"}).Json();
+  CProjPath path;
+  path.SetPath(project_.path().c_str());
+  CLinjeBvData line(&path, "L1", 0);
+  CHellarBv outcrop(&path, "H1");
+  const fs::path dir = fs::path(info["line_dir"].get<std::string>());
+  EXPECT_EQ(fs::absolute(line.GetFilePath()).lexically_normal(), dir / "L1.LJE");
+  EXPECT_EQ(fs::absolute(outcrop.GetFilePath()).lexically_normal(), dir / "H1.LAD");
 }
 
 }  // namespace
