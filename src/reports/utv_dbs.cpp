@@ -3,6 +3,7 @@
 
 #include <cfloat>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include <geoproj/foundation/text_helpers.h>
@@ -96,32 +97,43 @@ int CUtvDbs::SondScan(CBorviDbs* database, metscantype* scan) {
   StartExtents(scan);
   geoproj::SondEvaluering evaluation(scan, period);
   bool soundings = false, interpretations = false;
-  for (const bhdbstype* rec : Records(*database)) {
-    if (OutsideAlignment(*scan, *rec)) continue;
-    const bool wanted =
-        scan->sondering && (HasSounding(*rec) || HasBit(rec->bit, geoproj::kBitVane));
-    const bool layered =
-        HasBit(rec->bit, geoproj::kBitBorehole) && HasBit(rec->bit, geoproj::kBitInterpretation);
-    if (!wanted && !layered) continue;
-    std::unique_ptr<CBorviSnd> snd = m_ini ? std::make_unique<CBorviSnd>(m_projpath, database, m_ini)
-                                           : std::make_unique<CBorviSnd>(m_projpath, database);
-    char id[9];
-    geoproj::CopyField(id, geoproj::FieldText(rec->id));
-    snd->Init(id, nullptr);
-    if (wanted) {
-      evaluation.Sounding(*snd, *rec);
-      soundings = true;
+  const std::vector<const bhdbstype*> records = Records(*database);
+  const int total = static_cast<int>(records.size());
+  for (int done = 0; done < total; ++done) {
+    const bhdbstype& rec = *records[static_cast<std::size_t>(done)];
+    if (!OutsideAlignment(*scan, rec)) {
+      const bool wanted =
+          scan->sondering && (HasSounding(rec) || HasBit(rec.bit, geoproj::kBitVane));
+      const bool layered =
+          HasBit(rec.bit, geoproj::kBitBorehole) && HasBit(rec.bit, geoproj::kBitInterpretation);
+      if (wanted || layered) {
+        std::unique_ptr<CBorviSnd> snd = ReadBorehole(rec, database);
+        if (wanted) {
+          evaluation.Sounding(*snd, rec);
+          soundings = true;
+        }
+        if (layered && snd->tlk) {
+          evaluation.Interpretation(*snd, *database);
+          interpretations = true;
+        }
+      }
     }
-    if (layered && snd->tlk) {
-      evaluation.Interpretation(*snd, *database);
-      interpretations = true;
-    }
+    if (m_progress) m_progress(done + 1, total);
   }
   if (soundings)
     for (metscanmetodtype& m : scan->metod) Extents(m.lista, scan);
   if (interpretations) Extents(scan->tlk.lista, scan);
   Extents(scan->ovrig, scan);
   return 0;
+}
+
+std::unique_ptr<CBorviSnd> CUtvDbs::ReadBorehole(const bhdbstype& rec, CBorviDbs* database) {
+  std::unique_ptr<CBorviSnd> snd = m_ini ? std::make_unique<CBorviSnd>(m_projpath, database, m_ini)
+                                         : std::make_unique<CBorviSnd>(m_projpath, database);
+  char id[9];
+  geoproj::CopyField(id, geoproj::FieldText(rec.id));
+  snd->Init(id, nullptr);
+  return snd;
 }
 
 namespace geoproj {

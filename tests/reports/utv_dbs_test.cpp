@@ -8,6 +8,8 @@
 #include <cfloat>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <geoproj/platform/date_time.h>
 #include <geoproj/platform/vaglinje.h>
@@ -368,6 +370,26 @@ TEST_F(ScanTest, MissingOrDamagedFilesContributeNoRows) {
   // The damaged file's empty block lowers the count; the record whose files are gone keeps it,
   // as only a block found lowers a method's count.
   EXPECT_EQ(scan.metodantal[kScanDreie], 1);
+}
+
+}  // namespace
+}  // namespace geoproj::test
+
+namespace geoproj::test {
+namespace {
+
+TEST_F(ScanTest, ProgressIsToldAfterEveryRecord) {
+  Borehole("B1", SndHeader(100, 200, 10) + ValueBlock(21, "15.03.2019", 93, {{1, 1}, {2, 2}}) + "*\n");
+  bhdbstype avp{};
+  CopyField(avp.id, "P1");
+  SetBit(avp.bit, kBitAvp);
+  db.Ny(1, &avp);
+  Borehole("B2", SndHeader(100, 200, 10) + "*\n");
+  std::vector<std::pair<int, int>> told;
+  utv.SetProgress([&told](int done, int total) { told.emplace_back(done, total); });
+  ASSERT_EQ(Scan(), 0);
+  const std::vector<std::pair<int, int>> expected = {{1, 3}, {2, 3}, {3, 3}};
+  EXPECT_EQ(told, expected);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -182,6 +183,17 @@ TEST_F(ToolScanTest, BadCommandLines) {
     EXPECT_EQ(r.status, c.status) << c.args[2];
     EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
   }
+}
+
+TEST_F(ToolScanTest, ProgressOnATerminal) {
+  const ToolResult r = RunToolWithTerminalErrors(Args({"scan", project_.path()}));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::size_t records = Ok({"list", project_.path(), "--json"}).Json().size();
+  EXPECT_TRUE(std::regex_search(
+      r.err, std::regex("\\r\\[#+\\] " + std::to_string(records) + "/" + std::to_string(records))))
+      << r.err;
+  const ToolResult quiet = RunToolWithTerminalErrors(Args({"-q", "scan", project_.path()}));
+  EXPECT_EQ(quiet.err.find('['), std::string::npos) << quiet.err;
 }
 
 TEST(ToolScanNoDatabase, SaysHowToMakeOne) {

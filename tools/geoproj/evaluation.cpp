@@ -12,6 +12,7 @@
 
 #include "commands.h"
 #include "exit_codes.h"
+#include "progress.h"
 #include "project_session.h"
 
 namespace geoproj::tool {
@@ -49,9 +50,15 @@ int Evaluation::Run(const EvaluationOptions& options, ToolContext& context) {
   if (!ReadProjectDatabase(session, options.dir, &dbs)) return kExitFailure;
   scan_.sondering = 1;
   CUtvDbs utv(session.path(), session.settings());
+  int records = 0;
+  dbs.Where(&records);
+  Progress progress(records, Progress::Wanted(records, context.options.quiet));
+  session.host().SetProgress(&progress);
+  utv.SetProgress([&progress](int, int) { progress.Step(); });
   // An empty database has nothing to count: every figure stays 0.
   if (utv.MetodScan(&dbs, &scan_) == 0) utv.SondScan(&dbs, &scan_);
-  else if (!context.options.quiet)
+  session.host().SetProgress(nullptr);
+  if (records == 0 && !context.options.quiet)
     std::fprintf(stderr, "no records: boreholes enter the database when they are saved "
                          "(geoproj save %s --all)\n", options.dir.c_str());
   return kExitDone;

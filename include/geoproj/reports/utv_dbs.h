@@ -7,10 +7,14 @@
 // (DeleteScanLists frees them all).
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include <geoproj/database/borvi_dbs.h>
 
 class CProjPath;
 class CBorvIni;
+class CBorviSnd;
 class CProjektMetodLista;
 class CVaglinje;
 
@@ -28,6 +32,9 @@ enum ScanMetod {
   kScanCpt,
   kScanMetoder
 };
+
+// Told by SondScan after each record it has looked at: how many of how many.
+using ScanProgress = std::function<void(int done, int total)>;
 
 }  // namespace geoproj
 
@@ -79,9 +86,16 @@ class CUtvDbs : public CBorviDbs {
   static const char* const m_listnamn[geoproj::kScanMetoder];
   static const char* const m_tlknamn;
 
+  // A host that shows how far SondScan has come sets this; none by default.
+  void SetProgress(geoproj::ScanProgress progress) { m_progress = std::move(progress); }
+
  private:
+  // The borehole of a record read from its files, as the scans see it.
+  std::unique_ptr<CBorviSnd> ReadBorehole(const bhdbstype& rec, CBorviDbs* database);
+
   CProjPath* m_projpath;
   CBorvIni* m_ini;
+  geoproj::ScanProgress m_progress;
 };
 
 namespace geoproj {
