@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <regex>
@@ -160,6 +161,27 @@ TEST_F(ToolScanTest, RoadAlignmentKeepsTheCorridor) {
   EXPECT_EQ(row["id"], "BH1");
   EXPECT_NEAR(row["sek"].get<double>(), 520.0, 1e-6);
   EXPECT_NEAR(std::abs(row["avst"].get<double>()), 2.0, 1e-6);
+}
+
+TEST_F(ToolScanTest, CptDatedByItsFile) {
+  const std::string year = std::to_string(1900 + [] {
+    const std::time_t now = std::time(nullptr);
+    return std::localtime(&now)->tm_year;
+  }());
+  const std::vector<std::string> period = {"--from", "01.01." + year, "--to", "31.12." + year};
+  std::vector<std::string> args = {"scan", project_.path(), "--json"};
+  args.insert(args.end(), period.begin(), period.end());
+  const Json by_block = Ok(args).Json();
+  EXPECT_FALSE(by_block["lists"].contains("CPT")) << "the test of May 2021 lies before this year";
+  args.push_back("--cpt-file-date");
+  const Json by_file = Ok(args).Json();
+  ASSERT_TRUE(by_file["lists"].contains("CPT"));
+  ASSERT_EQ(by_file["lists"]["CPT"].size(), 1u);
+  const Json& row = by_file["lists"]["CPT"][0];
+  EXPECT_EQ(row["id"], "BH21");
+  EXPECT_EQ(row["date1"], row["created"]);
+  EXPECT_EQ(by_file["counts"]["CPT"], 1);
+  EXPECT_FALSE(by_file["lists"].contains("Dreie"));
 }
 
 TEST_F(ToolScanTest, BadCommandLines) {

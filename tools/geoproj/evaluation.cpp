@@ -49,6 +49,7 @@ int Evaluation::Run(const EvaluationOptions& options, ToolContext& context) {
   }
   if (!ReadProjectDatabase(session, options.dir, &dbs)) return kExitFailure;
   scan_.sondering = 1;
+  scan_.cptdatum = options.cpt_file_date ? 2 : 0;
   CUtvDbs utv(session.path(), session.settings());
   int records = 0;
   dbs.Where(&records);
@@ -123,6 +124,9 @@ void AddEvaluationOptions(CLI::App* cmd, EvaluationOptions* options) {
   cmd->add_option("--half-width", options->half_width,
                   "Half-width of the alignment's corridor in metres (default 50)")
       ->type_name("M");
+  cmd->add_flag("--cpt-file-date", options->cpt_file_date,
+                "Date a cone penetration test by the day its sounding file was created, not by "
+                "its block date");
 }
 
 }  // namespace geoproj::tool

@@ -22,6 +22,7 @@ struct EvaluationOptions {
   std::string to;
   std::string alignment;
   double half_width = 50.0;
+  bool cpt_file_date = false;  // a CPT is dated by its sounding file's creation date
 };
 
 // Adds DIR, --from, --to, --alignment and --half-width to cmd.
