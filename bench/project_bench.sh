@@ -3,7 +3,8 @@
 # measured in the same run: saving every borehole of generated projects (against `cat` of the
 # same files), saving many small boreholes into an empty project, listing a large database
 # (against a minimal loop that reads the file and prints its records), and evaluating every
-# borehole of a project with `scan` (against `cat`). Peak memory beside each.
+# borehole of a project with `scan` (against `cat`), and adding and listing the records of the
+# line database (against `cat` of its file). Peak memory beside each.
 #
 # Usage: project_bench.sh TOOL BENCH_BIN_DIR [SCALE]   (SCALE 1 = the full sizes; 0.1 = a tenth)
 set -eu
@@ -105,3 +106,22 @@ scan_figure() {
 }
 scan_figure "$(n 3000)"
 scan_figure "$(n 10000)"
+
+# lines_figure COUNT: a line database of COUNT records added one update each, as the restore adds
+# line and outcrop records (every update takes the lock file and opens the file), and its
+# listing with `lines --json`; both against cat of the database file.
+lines_figure() {
+  local dir=$work/lines$1 count=$1 s f
+  mkdir -p "$dir"
+  s=$(once "$bin/geoproj_make_lines" "$dir" "$count")
+  f=$(seconds cat "$dir/KVARTOLI.SDBS")
+  figure "add $count line records one by one, vs cat" "$s" "$f" "-"
+  read -r wall cpu <<< "$s"
+  printf '    %.1f us CPU per record\n' "$(awk -v s="$cpu" -v c="$count" 'BEGIN { print s / c * 1e6 }')"
+  s=$(seconds "$tool" -q lines "$dir" --json)
+  figure "lines --json of $count records, vs cat" "$s" "$f" \
+    "$(peak_kb "$tool" -q lines "$dir" --json)"
+  rm -rf "$dir"
+}
+lines_figure "$(n 2000)"
+lines_figure "$(n 20000)"
