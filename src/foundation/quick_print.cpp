@@ -1,5 +1,6 @@
 #include "foundation/quick_print.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -114,7 +115,7 @@ char* FixedFew(char* digits, double value, int precision) {
 
 // Writes one conversion; false when vsnprintf must do the whole call.
 bool Convert(LineBuffer& out, const Conversion& conv, va_list& args) {
-  char digits[400];
+  char digits[kFixedDigitsSize];
   switch (conv.conversion) {
     case '%':
       return out.Append("%", 1);
@@ -141,14 +142,7 @@ bool Convert(LineBuffer& out, const Conversion& conv, va_list& args) {
       const double value = va_arg(args, double);
       const int precision = conv.precision < 0 ? 6 : conv.precision;
       if (!std::isfinite(value) || precision > 60) return false;
-      char* end = FixedFew(digits, value, precision);
-      if (end == nullptr) {
-        const auto r = std::to_chars(digits, digits + sizeof digits, value,
-                                     std::chars_format::fixed, precision);
-        if (r.ec != std::errc()) return false;
-        end = r.ptr;
-      }
-      return Pad(out, conv, digits, static_cast<std::size_t>(end - digits));
+      return Pad(out, conv, digits, FixedDigits(digits, value, precision));
     }
     default:
       return false;
@@ -238,6 +232,22 @@ int QuickScan(const char* text, const char* format, va_list& args) {
 }
 
 }  // namespace
+
+std::size_t FixedDigits(char* digits, double value, int precision) {
+  if (std::isfinite(value) && precision >= 0 && precision <= 60) {
+    char* end = FixedFew(digits, value, precision);
+    if (end != nullptr) return static_cast<std::size_t>(end - digits);
+    const auto r = std::to_chars(digits, digits + kFixedDigitsSize, value,
+                                 std::chars_format::fixed, precision);
+    if (r.ec == std::errc()) return static_cast<std::size_t>(r.ptr - digits);
+  }
+  // Infinite and undefined values, and what does not fit: the C library's own spelling.
+  char text[kFixedDigitsSize + 1];
+  const int n = std::snprintf(text, sizeof text, "%.*f", precision, value);
+  const std::size_t length = n < 0 ? 0 : std::min<std::size_t>(n, kFixedDigitsSize);
+  std::memcpy(digits, text, length);
+  return length;
+}
 
 bool QuickFormat(std::string& out, const char* format, va_list args) {
   va_list own;

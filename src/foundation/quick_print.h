@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <cstddef>
 #include <string>
 
 namespace geoproj {
@@ -15,6 +16,13 @@ namespace geoproj {
 // %c %f %lf %% with an optional '-' flag, width and precision; false (out and args untouched)
 // for anything else, a number that is not finite, or a longer text.
 bool QuickFormat(std::string& out, const char* format, va_list args);
+
+// Room FixedDigits needs.
+inline constexpr std::size_t kFixedDigitsSize = 400;
+
+// Writes value as printf's "%.*f" with precision (0 to 60) would, into digits (kFixedDigitsSize
+// bytes, not terminated); returns the number of characters.
+std::size_t FixedDigits(char* digits, double value, int precision);
 
 // sscanf for %f %lf %d %ld %n and blanks; any other directive, and any number not in plain
 // decimal form (a '+', an exponent, a hexadecimal or infinite value, one out of range), is read

@@ -155,7 +155,9 @@ int CKarnborr::Uppdat(CStdioFileMem* file) {
     do {
       WriteComments(file, written++, &comment);
       const kbtype& r = *pael;
-      file->WriteString(geoproj::SondRad(RecordLine(r), kTextKolumn, r.text, sizeof r.text));
+      std::string line = RecordLine(r);
+      geoproj::SondRad(line, kTextKolumn, r.text, sizeof r.text);
+      file->WriteString(line.c_str());
       if (HasExtension(r)) file->WriteString(ExtensionLine(r));
     } while ((*this)++);
   }

@@ -68,7 +68,9 @@ int CVattenF::Uppdat(CStdioFileMem* file) {
   if (Home() < 0) return 0;
   do {
     const vftype& r = *pael;
-    file->WriteString(geoproj::SondRad(Numbers(r), kTextKolumn, r.text, sizeof r.text));
+    std::string line = Numbers(r);
+    geoproj::SondRad(line, kTextKolumn, r.text, sizeof r.text);
+    file->WriteString(line.c_str());
   } while ((*this)++);
   return 0;
 }

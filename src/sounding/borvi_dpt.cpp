@@ -11,6 +11,6 @@ bool CBorviDpt::LasData(dpttype& rec, const std::string& line) {
   return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 2, 3);
 }
 
-std::string CBorviDpt::SkrivData(dpttype& rec) {
-  return geoproj::Format("%9.3lf %9.3lf %7.3lf", rec.varde1, rec.varde2, rec.varde3);
+void CBorviDpt::SkrivData(dpttype& rec, geoproj::RecordLine& line) {
+  line.Fixed(rec.varde1, 9, 3).Blank().Fixed(rec.varde2, 9, 3).Blank().Fixed(rec.varde3, 7, 3);
 }

@@ -23,8 +23,8 @@ bool CBorviDreie::LasData(dreietype& rec, const std::string& line) {
   return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 2, 2);
 }
 
-std::string CBorviDreie::SkrivData(dreietype& rec) {
+void CBorviDreie::SkrivData(dreietype& rec, geoproj::RecordLine& line) {
   if (rec.varde < 0) geoproj::CopyField(rec.vikt, "SL");
-  return geoproj::Format("%7.3f %4ld %s", static_cast<double>(rec.djup), rec.varde,
-                         geoproj::FieldText(rec.vikt).c_str());
+  line.Fixed(rec.djup, 7, 3).Blank().Integer(rec.varde, 4).Blank().Text(
+      geoproj::FieldView(rec.vikt));
 }

@@ -9,6 +9,6 @@ bool CBorviDtrykk::LasData(dtrykktype& rec, const std::string& line) {
   return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 2, 2);
 }
 
-std::string CBorviDtrykk::SkrivData(dtrykktype& rec) {
-  return geoproj::Format("%7.3f %4ld %s", static_cast<double>(rec.djup), rec.varde, "  ");
+void CBorviDtrykk::SkrivData(dtrykktype& rec, geoproj::RecordLine& line) {
+  line.Fixed(rec.djup, 7, 3).Blank().Integer(rec.varde, 4).Blank().Text("  ");
 }

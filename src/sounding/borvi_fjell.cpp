@@ -9,6 +9,6 @@ bool CBorviFjell::LasData(fjelltype& rec, const std::string& line) {
   return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 2, 2);
 }
 
-std::string CBorviFjell::SkrivData(fjelltype& rec) {
-  return geoproj::Format("%7.3f %4ld %s", static_cast<double>(rec.djup), rec.varde, "  ");
+void CBorviFjell::SkrivData(fjelltype& rec, geoproj::RecordLine& line) {
+  line.Fixed(rec.djup, 7, 3).Blank().Integer(rec.varde, 4).Blank().Text("  ");
 }

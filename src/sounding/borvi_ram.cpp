@@ -11,6 +11,6 @@ bool CBorviRam::LasData(ramsondtype& rec, const std::string& line) {
   return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 3, 3);
 }
 
-std::string CBorviRam::SkrivData(ramsondtype& rec) {
-  return geoproj::Format("%7.3f %ld %d", static_cast<double>(rec.djup), rec.varde1, rec.varde2);
+void CBorviRam::SkrivData(ramsondtype& rec, geoproj::RecordLine& line) {
+  line.Fixed(rec.djup, 7, 3).Blank().Integer(rec.varde1).Blank().Integer(rec.varde2);
 }

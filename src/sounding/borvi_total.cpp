@@ -23,12 +23,12 @@ bool CBorviTotal::LasData(totaltype& rec, const std::string& line) {
   return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 3, 3);
 }
 
-std::string CBorviTotal::SkrivData(totaltype& rec) {
-  const double djup = rec.djup;
+void CBorviTotal::SkrivData(totaltype& rec, geoproj::RecordLine& line) {
+  line.Fixed(rec.djup, 7, 3).Blank().Integer(rec.varde1, 5).Blank().Integer(rec.varde2, 5).Blank();
   if (m_varde4 < 2)
-    return geoproj::Format("%7.3f %5ld %5ld %s", djup, rec.varde1, rec.varde2,
-                           geoproj::FieldText(rec.mod).c_str());
-  return geoproj::Format("%7.3f %5ld %5ld %5ld", djup, rec.varde1, rec.varde2, rec.varde3);
+    line.Text(geoproj::FieldView(rec.mod));
+  else
+    line.Integer(rec.varde3, 5);
 }
 
 void CBorviTotal::ConvertToFormat4() {

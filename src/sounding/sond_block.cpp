@@ -70,8 +70,7 @@ void SondText(char* text, std::size_t size, const std::string& line, std::size_t
   CopyField(text, size, line.size() > kolumn ? line.c_str() + kolumn : "");
 }
 
-std::string SondRad(std::string siffror, std::size_t kolumn, const char* text,
-                    std::size_t size) {
+void SondRad(std::string& siffror, std::size_t kolumn, const char* text, std::size_t size) {
   const std::size_t n = strnlen(text, size);
   // Values too wide for their columns push the text right; a blank keeps it apart from a digit.
   if (siffror.size() < kolumn)
@@ -80,7 +79,6 @@ std::string SondRad(std::string siffror, std::size_t kolumn, const char* text,
     siffror += ' ';
   siffror.append(text, n);
   siffror += '\n';
-  return siffror;
 }
 
 void SondSymbol(int metod, const char* text, const char* kodtyp, char (&symbol)[4]) {

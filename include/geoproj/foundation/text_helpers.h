@@ -43,6 +43,10 @@ template <std::size_t N>
 std::string FieldText(const char (&field)[N]) {
   return std::string(field, strnlen(field, N));
 }
+template <std::size_t N>
+std::string_view FieldView(const char (&field)[N]) {
+  return std::string_view(field, strnlen(field, N));
+}
 
 // printf into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

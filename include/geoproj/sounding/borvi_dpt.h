@@ -25,5 +25,5 @@ class CBorviDpt : public geoproj::SondBlock<CBorviDpt, dpttype> {
  private:
   friend class geoproj::SondBlock<CBorviDpt, dpttype>;
   bool LasData(dpttype& rec, const std::string& line);
-  std::string SkrivData(dpttype& rec);
+  void SkrivData(dpttype& rec, geoproj::RecordLine& line);
 };

@@ -31,5 +31,5 @@ class CBorviDreie : public geoproj::SondBlock<CBorviDreie, dreietype> {
  private:
   friend class geoproj::SondBlock<CBorviDreie, dreietype>;
   bool LasData(dreietype& rec, const std::string& line);
-  std::string SkrivData(dreietype& rec);
+  void SkrivData(dreietype& rec, geoproj::RecordLine& line);
 };

@@ -30,5 +30,5 @@ class CBorviDtrykk : public geoproj::SondBlock<CBorviDtrykk, dtrykktype> {
  private:
   friend class geoproj::SondBlock<CBorviDtrykk, dtrykktype>;
   bool LasData(dtrykktype& rec, const std::string& line);
-  std::string SkrivData(dtrykktype& rec);
+  void SkrivData(dtrykktype& rec, geoproj::RecordLine& line);
 };

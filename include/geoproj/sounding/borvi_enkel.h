@@ -30,5 +30,5 @@ class CBorviEnkel : public geoproj::SondBlock<CBorviEnkel, enktype> {
  private:
   friend class geoproj::SondBlock<CBorviEnkel, enktype>;
   bool LasData(enktype& rec, const std::string& line);
-  std::string SkrivData(enktype& rec);
+  void SkrivData(enktype& rec, geoproj::RecordLine& line);
 };

@@ -34,5 +34,5 @@ class CBorviFjell : public geoproj::SondBlock<CBorviFjell, fjelltype> {
  private:
   friend class geoproj::SondBlock<CBorviFjell, fjelltype>;
   bool LasData(fjelltype& rec, const std::string& line);
-  std::string SkrivData(fjelltype& rec);
+  void SkrivData(fjelltype& rec, geoproj::RecordLine& line);
 };

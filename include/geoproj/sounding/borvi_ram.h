@@ -32,5 +32,5 @@ class CBorviRam : public geoproj::SondBlock<CBorviRam, ramsondtype, 16> {
  private:
   friend class geoproj::SondBlock<CBorviRam, ramsondtype, 16>;
   bool LasData(ramsondtype& rec, const std::string& line);
-  std::string SkrivData(ramsondtype& rec);
+  void SkrivData(ramsondtype& rec, geoproj::RecordLine& line);
 };

@@ -40,5 +40,5 @@ class CBorviTotal : public geoproj::SondBlock<CBorviTotal, totaltype> {
  private:
   friend class geoproj::SondBlock<CBorviTotal, totaltype>;
   bool LasData(totaltype& rec, const std::string& line);
-  std::string SkrivData(totaltype& rec);
+  void SkrivData(totaltype& rec, geoproj::RecordLine& line);
 };

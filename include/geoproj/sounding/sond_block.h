@@ -7,7 +7,7 @@
 //   static constexpr std::size_t kTextKolumn;    where the free text starts in a data line
 //   bool LasData(T& rec, const std::string& line);  the numbers (and weight or mode); false
 //                                                   when the line lacks numbers its format holds
-//   std::string SkrivData(T& rec);               the numbers part of a line as written
+//   void SkrivData(T& rec, RecordLine& line);    appends the numbers part of a line as written
 // and may declare `int m_varde4` to keep header value 4 (otherwise it is read and dropped, and
 // written as 0).
 #pragma once
@@ -17,6 +17,7 @@
 #include <string>
 
 #include "geoproj/foundation/list0.h"
+#include "geoproj/foundation/record_line.h"
 #include "geoproj/foundation/stdio_file_mem.h"
 #include "geoproj/foundation/text_helpers.h"
 
@@ -72,8 +73,9 @@ void SondBlockAvskuret(CStdioFileMem* file, int kodrad, int metod);
 // The free text of a data line: everything after its first kolumn characters, cut to the field.
 void SondText(char* text, std::size_t size, const std::string& line, std::size_t kolumn);
 
-// The numbers part padded with blanks to kolumn characters, then the text and LF.
-std::string SondRad(std::string siffror, std::size_t kolumn, const char* text, std::size_t size);
+// Completes a line holding the numbers part: blanks up to kolumn characters, then the text (at
+// most size characters) and LF.
+void SondRad(std::string& siffror, std::size_t kolumn, const char* text, std::size_t size);
 
 // Copies the first 4 characters of the symbol of the first code found in text (method metod,
 // all words) into symbol; leaves it untouched when no code is found.
@@ -149,10 +151,13 @@ class SondBlock : public list0<T> {
                                      FieldText(m_text7).c_str(), m_guid));
     SondRadSkriven(m_option1);
     if (this->Home() < 0) return 0;
+    RecordLine line;
     do {
       T& rec = *this->pael;
-      file->WriteString(SondRad(Self().SkrivData(rec), Derived::kTextKolumn, rec.text,
-                                sizeof rec.text));
+      line.Clear();
+      Self().SkrivData(rec, line);
+      SondRad(line.Bytes(), Derived::kTextKolumn, rec.text, sizeof rec.text);
+      file->WriteString(line.Str().c_str());
       SondRadSkriven(m_option1);
     } while ((*this)++);
     return 0;
@@ -206,8 +211,10 @@ class SondBlock : public list0<T> {
   bool SkrivsSom(T& rec, const std::string& line) {
     const std::size_t kolumn = TextKolumn(rec, line);
     const std::string text = line.size() > kolumn ? line.substr(kolumn) : std::string();
-    std::string skriven = SondRad(Self().SkrivData(rec), Derived::kTextKolumn, text.c_str(),
-                                  sizeof rec.text - 1);
+    RecordLine rad;
+    Self().SkrivData(rec, rad);
+    std::string& skriven = rad.Bytes();
+    SondRad(skriven, Derived::kTextKolumn, text.c_str(), sizeof rec.text - 1);
     skriven.pop_back();
     if (text.size() > sizeof rec.text - 1) return line.compare(0, skriven.size(), skriven) == 0;
     return line == skriven;
@@ -220,7 +227,9 @@ class SondBlock : public list0<T> {
     const std::size_t kolumn = Derived::kTextKolumn;
     // A line that ends before the column has no text that numbers could have pushed right.
     if (line.size() <= kolumn) return kolumn;
-    const std::string siffror = Self().SkrivData(rec);
+    RecordLine rad;
+    Self().SkrivData(rec, rad);
+    const std::string& siffror = rad.Str();
     const std::size_t bredd = siffror.size();
     if (bredd <= kolumn || line.size() < bredd ||
         line.compare(kolumn, bredd - kolumn, siffror, kolumn, bredd - kolumn) != 0)

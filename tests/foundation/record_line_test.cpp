@@ -1,0 +1,49 @@
+// A record line built field by field must be the bytes the block's printf format gives.
+#include <geoproj/foundation/record_line.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace {
+
+std::string CFormat(const char* format, double d, long l) {
+  char buffer[1024];
+  std::snprintf(buffer, sizeof buffer, format, d, l);
+  return buffer;
+}
+
+TEST(RecordLineTest, FieldsMatchTheirPrintfConversions) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double values[] = {0.0, -0.0, 0.0005, -0.0005, 2.5, 12.3456, 0.0625, 99999.9995, 1e15,
+                           -1e-9, 1e300, std::numeric_limits<double>::max(), inf, -inf,
+                           std::nan("")};
+  const long longs[] = {0, -1, 12345, -99999, std::numeric_limits<long>::min()};
+  for (double d : values)
+    for (long l : longs) {
+      geoproj::RecordLine line;
+      line.Fixed(d, 7, 3).Blank().Integer(l, 4).Blank().Text("SL").Fixed(d, 0, 0).Integer(l);
+      EXPECT_EQ(line.Str(), CFormat("%7.3f %4ld SL", d, l) + CFormat("%.0f%ld", d, l)) << d;
+    }
+}
+
+TEST(RecordLineTest, RandomDepthsMatchAndTheBufferServesLineAfterLine) {
+  std::mt19937_64 random(20261210);
+  std::uniform_real_distribution<double> depth(-1000.0, 1000.0);
+  geoproj::RecordLine line;
+  for (int i = 0; i < 200000; ++i) {
+    const double d = static_cast<double>(static_cast<float>(depth(random)));
+    const double boundary = std::round(d * 1000.0) / 1000.0 + 0.0005;
+    for (double v : {d, boundary}) {
+      line.Clear();
+      line.Fixed(v, 9, 3).Blank().Integer(i, 5);
+      ASSERT_EQ(line.Str(), CFormat("%9.3f %5ld", v, i)) << v;
+    }
+  }
+}
+
+}  // namespace
