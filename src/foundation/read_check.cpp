@@ -1,6 +1,8 @@
 #include "foundation/read_check.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -26,6 +28,8 @@ int CountWordsUpTo(std::string_view text, int limit) {
   return words;
 }
 
+bool IsGarbageByte(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7F; }
+
 }  // namespace
 
 int CountWords(std::string_view text) {
@@ -33,13 +37,25 @@ int CountWords(std::string_view text) {
 }
 
 bool HoldsBinaryGarbage(std::string_view text) {
-  // Without an early exit the loop runs over whole vectors of bytes; every line read is checked.
-  bool garbage = false;
-  for (char ch : text) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    garbage |= (c < 0x20 && c != '\t') || c == 0x7F;
+  // Every line read is checked, so eight bytes at a time: a word none of whose bytes lies below
+  // 0x20 or equals 0x7F holds no garbage; one that has such a byte (a tab, say) is looked at byte
+  // by byte.
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, text.data() + i, 8);
+    const std::uint64_t below = (w - 0x20 * kOnes) & ~w & kHigh;
+    const std::uint64_t del = w ^ (0x7F * kOnes);
+    const std::uint64_t isDel = (del - kOnes) & ~del & kHigh;
+    if ((below | isDel) == 0) continue;
+    for (std::size_t j = i; j < i + 8; ++j)
+      if (IsGarbageByte(static_cast<unsigned char>(text[j]))) return true;
   }
-  return garbage;
+  for (; i < text.size(); ++i)
+    if (IsGarbageByte(static_cast<unsigned char>(text[i]))) return true;
+  return false;
 }
 
 bool ScanTookAll(std::string_view text, int read, int required, int most) {

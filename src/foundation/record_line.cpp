@@ -1,6 +1,7 @@
 #include <geoproj/foundation/record_line.h>
 
 #include <charconv>
+#include <cstring>
 
 #include "foundation/quick_print.h"
 
@@ -20,9 +21,15 @@ RecordLine& RecordLine::Integer(long value, int width) {
 }
 
 void RecordLine::RightAligned(const char* digits, std::size_t length, int width) {
-  if (width > 0 && length < static_cast<std::size_t>(width))
-    m_text.append(static_cast<std::size_t>(width) - length, ' ');
-  m_text.append(digits, length);
+  const std::size_t fill =
+      width > 0 && length < static_cast<std::size_t>(width) ? width - length : 0;
+  // One resize, then the bytes in place: appending blanks and digits apart cost more than
+  // formatting the number.
+  const std::size_t at = m_text.size();
+  m_text.resize(at + fill + length);
+  char* p = m_text.data() + at;
+  for (std::size_t i = 0; i < fill; ++i) p[i] = ' ';
+  std::memcpy(p + fill, digits, length);
 }
 
 }  // namespace geoproj

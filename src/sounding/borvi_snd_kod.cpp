@@ -169,17 +169,20 @@ struct LookupMemo {
   // Entry index or -1, and the word count, by the key of the question.
   std::unordered_map<std::string, std::pair<int, int>, KeyHash, std::equal_to<>> answers;
 
-  void MakeCurrent() {
+  // True when the answers given so far were dropped.
+  bool MakeCurrent() {
     const unsigned scope = geoproj::CodeTableScope::Current();
-    if (scope != 0 && scope == checkedInScope && answers.size() < kMaxAnswers) return;
+    if (scope != 0 && scope == checkedInScope && answers.size() < kMaxAnswers) return false;
     const bool same =
         entries == CBorviSnd::Ikod1 && std::memcmp(table, CBorviSnd::Akod1, sizeof table) == 0;
-    if (!same || answers.size() >= kMaxAnswers) {
+    const bool dropped = !same || answers.size() >= kMaxAnswers;
+    if (dropped) {
       std::memcpy(table, CBorviSnd::Akod1, sizeof table);
       entries = CBorviSnd::Ikod1;
       answers.clear();
     }
     checkedInScope = scope;
+    return dropped;
   }
 };
 
@@ -203,22 +206,62 @@ class LookupKey {
   std::size_t m_length = 0;
 };
 
+// The last few questions and their answers, asked again before the memo is hashed: the records
+// of a block mostly hold the same few texts, and each is asked about in turn for its symbol,
+// its "MY" and its "F".
+class RecentAnswers {
+ public:
+  bool Find(std::string_view key, std::pair<int, int>& answer) const {
+    for (const Entry& e : m_entries)
+      if (e.length == key.size() && std::memcmp(e.key, key.data(), key.size()) == 0) {
+        answer = e.answer;
+        return true;
+      }
+    return false;
+  }
+  void Add(std::string_view key, std::pair<int, int> answer) {
+    Entry& e = m_entries[m_next++ % std::size(m_entries)];
+    std::memcpy(e.key, key.data(), key.size());
+    e.length = key.size();
+    e.answer = answer;
+  }
+  void Clear() {
+    for (Entry& e : m_entries) e.length = kNone;
+  }
+
+ private:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  struct Entry {
+    char key[3 * sizeof(int) + 16 + 1 + kMaxText];
+    std::size_t length = kNone;
+    std::pair<int, int> answer;
+  };
+  Entry m_entries[4];
+  unsigned m_next = 0;
+};
+
 }  // namespace
 
 kod* CBorviSnd::Findkod(int metod, const char* text, int pos, int* antal, const char* typ,
                         const char* kodsystem, int alla) {
   thread_local LookupMemo memo;
-  memo.MakeCurrent();
+  thread_local RecentAnswers recent;
+  if (memo.MakeCurrent()) recent.Clear();
   const LookupKey key(metod, text, pos, typ, alla);
-  auto found = memo.answers.find(key.View());
-  if (found == memo.answers.end()) {
-    int words = 0;
-    const kod* k = Lookup(metod, text, pos, &words, typ, kodsystem, alla);
-    const int index = k ? static_cast<int>(k - Akod1) : -1;
-    found = memo.answers.emplace(std::string(key.View()), std::make_pair(index, words)).first;
+  std::pair<int, int> answer;
+  if (!recent.Find(key.View(), answer)) {
+    auto found = memo.answers.find(key.View());
+    if (found == memo.answers.end()) {
+      int words = 0;
+      const kod* k = Lookup(metod, text, pos, &words, typ, kodsystem, alla);
+      const int index = k ? static_cast<int>(k - Akod1) : -1;
+      found = memo.answers.emplace(std::string(key.View()), std::make_pair(index, words)).first;
+    }
+    answer = found->second;
+    recent.Add(key.View(), answer);
   }
-  if (antal) *antal = found->second.second;
-  return found->second.first >= 0 ? &Akod1[found->second.first] : nullptr;
+  if (antal) *antal = answer.second;
+  return answer.first >= 0 ? &Akod1[answer.first] : nullptr;
 }
 
 kod* CBorviSnd::FindkodSGF(int metod, const char* text, int pos, int* antal, const char* typ,

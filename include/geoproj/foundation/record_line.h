@@ -13,6 +13,7 @@ namespace geoproj {
 
 class RecordLine {
  public:
+  RecordLine() { m_text.reserve(128); }
   void Clear() { m_text.clear(); }
 
   // printf's "%<width>.<precision>f" (precision 0 to 60).
