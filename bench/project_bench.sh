@@ -95,7 +95,7 @@ scan_figure() {
   mkdir -p "$dir"
   "$bin/geoproj_make_project" "$dir" "$count" 20
   "$tool" -q init "$dir" >/dev/null
-  ids "$count" | xargs -n 1000 "$tool" -q save "$dir" >/dev/null
+  ids "$count" | xargs -n 1000 "$tool" -q save "$dir" >/dev/null 2>&1
   f=$(seconds cat_files "$dir")
   s=$(seconds "$tool" -q scan "$dir" --from 01.01.2019 --to 31.12.2019)
   figure "scan $count boreholes (2 x 20 records), vs cat" "$s" "$f" \
