@@ -1,6 +1,7 @@
 // Writing records and the header, and looking records up.
 #include <geoproj/database/borvi_dbs.h>
 
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -174,6 +175,39 @@ void CBorviDbs::EnsureGuid() {
   SetGuidString(geoproj::NewUuidText());
 }
 
+namespace {
+
+// An identifier as one word, compared with a record's as strncmp(id, key, 8) would: a record
+// whose identifier ends in blanks-free zero padding is compared in one step, one that holds
+// bytes after its end (a file from elsewhere) the long way.
+class IdWord {
+ public:
+  explicit IdWord(const char (&key)[9]) : m_key(key) { std::memcpy(&m_word, key, 8); }
+  bool Names(const char* id) const {
+    std::uint64_t word;
+    std::memcpy(&word, id, 8);
+    if (word == m_word) return true;
+    return BytesAfterEnd(word) && std::strncmp(id, m_key, 8) == 0;
+  }
+
+ private:
+  // Whether bytes other than zero follow the first zero byte (little-endian order).
+  static bool BytesAfterEnd(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    // The lowest flag of this zero-byte test is exact: it marks the first zero byte.
+    const std::uint64_t zeros = (word - kOnes) & ~word & kHigh;
+    if (zeros == 0) return false;
+    const std::uint64_t first = zeros & (~zeros + 1);
+    const std::uint64_t after = ~((first << 1) - 1);
+    return (word & after) != 0;
+  }
+  const char* m_key;
+  std::uint64_t m_word = 0;
+};
+
+}  // namespace
+
 int CBorviDbs::Findid(char* id, long filpos) {
   Set_mark();
   char key[9] = {};
@@ -182,9 +216,18 @@ int CBorviDbs::Findid(char* id, long filpos) {
     geoproj::CopyField(key, id);
   }
   if (id && filpos < 0 && JumpToId(key)) return 0;
-  for (int rc = Home(); rc == 0; rc = (*this)++ ? 0 : -1) {
-    if (id && std::strncmp(pael->id, key, 8) == 0) return 0;
-    if (filpos >= 0 && pael->filpos == filpos) return 0;
+  // An identifier the index does not know may still stand in a record edited in place, so the
+  // list is walked, eight bytes at a time: on a project of many thousand boreholes every new
+  // borehole walks the whole list.
+  const IdWord wanted(key);
+  int pos = 1;
+  for (node* n = m_forst; n; n = n->next, ++pos) {
+    if ((id && wanted.Names(n->rec.id)) || (filpos >= 0 && n->rec.filpos == filpos)) {
+      m_akt = n;
+      m_pos = pos;
+      pael = &n->rec;
+      return 0;
+    }
   }
   Goto_mark();
   return -1;

@@ -180,6 +180,32 @@ TEST(DbsFindid, FindsByUpperCasedIdentifierOrOffset) {
   EXPECT_EQ(l.db.FindNuel(&elsewhere), -1);
 }
 
+TEST(DbsFindid, IdentifiersEditedInPlaceAreFoundWhateverFollowsTheirEnd) {
+  // Records renamed in place are not in the identifier index; the walk over the list finds
+  // them, eight letters full, padded with zeros, or with bytes left behind their end.
+  Loaded l({Borehole("A1"), Borehole("A2"), Borehole("A3"), Borehole("A4")});
+  char probe[] = "A1";
+  ASSERT_EQ(l.db.Findid(probe, -1), 0);  // the index is built
+  const char* renamed[] = {"NEW\0\0\0\0\0", "FULL8CHR", "TAIL\0XYZ"};
+  int at = 2;
+  for (const char* bytes : renamed) {
+    ASSERT_EQ(l.db.Home(), 0);
+    for (int i = 1; i < at; ++i) l.db++;
+    std::memcpy(l.db.Get_aktel()->id, bytes, 8);
+    ++at;
+  }
+  struct Case {
+    char id[9];
+    int found;
+    int where;
+  } cases[] = {{"new", 0, 2}, {"full8chr", 0, 3}, {"tail", 0, 4}, {"TAI", -1, 0}, {"TAILX", -1, 0},
+               {"FULL8CH", -1, 0}};
+  for (Case& c : cases) {
+    EXPECT_EQ(l.db.Findid(c.id, -1), c.found) << c.id;
+    if (c.found == 0) EXPECT_EQ(l.db.Where(nullptr), c.where) << c.id;
+  }
+}
+
 TEST(DbsKod, KindCodes) {
   struct Case {
     unsigned char b0, b1, b2;
