@@ -21,4 +21,8 @@ long FileLength(std::FILE* file);
 // creator that looked for the file first would be overtaken by another creator.
 inline void (*g_beforeCreateForTest)() = nullptr;
 
+// Tests only: called by the restore after each file or point it processed (with their number so
+// far) and right before the new database is moved into place (with -1): where a test kills it.
+inline void (*g_restoreStepForTest)(int processed) = nullptr;
+
 }  // namespace geoproj::dbs

@@ -55,7 +55,7 @@ TEST_F(ToolListTest, JsonHoldsEveryRecordWithItsFields) {
   // The keys of the contract, all of them.
   std::sort(keys.begin(), keys.end());
   EXPECT_EQ(keys, (std::vector<std::string>{"avst", "bits", "djup", "filpos", "id", "kind",
-                                            "sek", "stopp", "x", "y", "z"}));
+                                            "sek", "stopp", "symbol", "x", "y", "z"}));
   EXPECT_EQ(bh2["id"], "BH2");
   EXPECT_EQ(bh2["kind"], "BH");
   EXPECT_EQ(bh2["x"], 6583150.0);
@@ -64,6 +64,8 @@ TEST_F(ToolListTest, JsonHoldsEveryRecordWithItsFields) {
   EXPECT_EQ(bh2["stopp"], 93);
   EXPECT_EQ(bh2["bits"], Json::array({1, 0, 128, 0, 0, 16, 0}));
   EXPECT_EQ(bh2["filpos"], 500);
+  // A total sounding alone (byte 5 bit 0x10: + 1), unchecked.
+  EXPECT_EQ(bh2["symbol"], "https://symbols.invalid/static/GeoSymbols/1073741825.png");
   EXPECT_EQ(records[1]["id"], "BH1");
   EXPECT_EQ(records[1]["avst"], -6.5);
   EXPECT_EQ(records[1]["filpos"], 562);

@@ -7,6 +7,7 @@
 
 #include <geoproj/database/borvi_dbs.h>
 #include <geoproj/foundation/text_helpers.h>
+#include <geoproj/platform/symbol_library.h>
 
 #include "commands.h"
 #include "exit_codes.h"
@@ -83,6 +84,10 @@ std::string DamageWarning(const CBorviDbs& dbs, const std::string& dir) {
 int RunList(const ListOptions& options, ToolContext& context) {
   ProjectSession session(context);
   if (int rc = session.Open(options.dir)) return rc;
+  if (session.settings()) {
+    const std::string endpoint = session.settings()->ReadKey("SYSTEM", "SYMBOLURL");
+    if (!endpoint.empty()) SetSymbolLibraryEndpoint(endpoint);
+  }
   CBorviDbs dbs(session.path());
   if (!ReadProjectDatabase(session, options.dir, &dbs)) return kExitFailure;
   // A damaged database of which nothing could be read has nothing to list: that is a failure.

@@ -29,6 +29,7 @@ void AddPlotCommand(CLI::App& app, CommandRun* run);
 void AddLinesCommand(CLI::App& app, CommandRun* run);
 void AddScanCommand(CLI::App& app, CommandRun* run);
 void AddReportCommand(CLI::App& app, CommandRun* run);
+void AddRestoreCommand(CLI::App& app, CommandRun* run);
 
 // Reads the project's database read-only for the commands that only read (list, show). False
 // when it cannot be read; a lock file held past the wait is named with its age, and damage

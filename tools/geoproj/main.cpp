@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
   geoproj::tool::AddLinesCommand(app, &run);
   geoproj::tool::AddScanCommand(app, &run);
   geoproj::tool::AddReportCommand(app, &run);
+  geoproj::tool::AddRestoreCommand(app, &run);
 
   try {
     app.parse(argc, argv);

@@ -43,8 +43,11 @@ std::string Progress::Text(int done, int total, double seconds, int width) {
   return line;
 }
 
-void Progress::Step() {
-  ++done_;
+void Progress::Step() { StepTo(done_ + 1); }
+
+void Progress::StepTo(int done) {
+  if (done < done_) return;
+  done_ = done;
   if (!visible_) return;
   const Clock::time_point now = Clock::now();
   if (done_ < total_ && drawn_ && now - last_draw_ < kRedrawInterval) return;
@@ -54,7 +57,8 @@ void Progress::Step() {
 
 void Progress::Draw() {
   const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-  std::fprintf(out_, "\r%s\033[K", Text(done_, total_, seconds).c_str());
+  const std::string detail = detail_.empty() ? std::string() : "  " + detail_;
+  std::fprintf(out_, "\r%s%s\033[K", Text(done_, total_, seconds).c_str(), detail.c_str());
   std::fflush(out_);
   drawn_ = true;
 }

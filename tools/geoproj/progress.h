@@ -25,6 +25,10 @@ class Progress {
 
   // One more item done.
   void Step();
+  // Items done so far, when the work counts them itself (never backwards).
+  void StepTo(int done);
+  // A text shown after the bar, such as counts of what was found; empty for none.
+  void SetDetail(const std::string& detail) { detail_ = detail; }
   // Takes the bar off the line, so that a line of text can be printed; the next Step redraws.
   void Clear();
   // The bar's text for done of total after seconds (for the tests as much as for Draw).
@@ -38,6 +42,7 @@ class Progress {
   int done_ = 0;
   bool visible_;
   bool drawn_ = false;
+  std::string detail_;
   std::FILE* out_;
   Clock::time_point start_ = Clock::now();
   Clock::time_point last_draw_{};

@@ -28,6 +28,7 @@ Json RecordJson(CBorviDbs& dbs) {
   out["stopp"] = r.stopp;
   out["bits"] = BitsJson(r.bit);
   out["filpos"] = r.filpos;
+  out["symbol"] = dbs.NoSymb(0);
   return out;
 }
 

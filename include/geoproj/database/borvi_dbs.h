@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 #include <geoproj/database/bhdbstype.h>
 #include <geoproj/database/dbshuvtype.h>
@@ -20,6 +22,8 @@ class CProjPath;
 class CVaglinje;
 class CDbsGUID;
 class CBorviSnd;
+class CKonverteraDlg;
+struct arktype;
 namespace geoproj::dbs {
 class DbsExtents;
 }
@@ -161,6 +165,27 @@ class CBorviDbs : public list0<bhdbstype> {
   // Rewrites the project's AVP point list. 0, or -1 when it cannot be created.
   int AvpFilUppdat();
 
+  // --- method symbols ---
+
+  // The address of the image of the current record's symbol in the symbol library. With
+  // check = 1 the number is first checked against the library's list (fetched once per
+  // object), and a number the list lacks gives the unknown image; " " when the user chose to
+  // go on without symbols. The text stays valid until the next call on the same thread.
+  char* NoSymb(int check);
+  // No symbol: always an empty text.
+  char* SvSymb(int);
+
+  // --- restoring a project ---
+
+  // Rebuilds the database file name (the project's when null) from the project's files. The
+  // project texts come from the old header and from ark; dialog, when given, is shown the
+  // counts and the progress. 0, or -1 when the database cannot be locked, read or put in place.
+  int Restore(const char* name, arktype* ark, CKonverteraDlg* dialog);
+  // Shows the restore dialog for this database through the host's dialog service; returns 1.
+  int Konvertera(arktype* ark);
+  // The GUID fault log the last Restore wrote; empty when it found no duplicate.
+  const std::string& GetRestoreLogName() const { return m_restoreLog; }
+
   // Normalises a date text in place to "dd.mm.yyyy"; date must hold 11 bytes.
   static int DatumFix(char* date);
   static int DatumFix(std::string& date);
@@ -197,6 +222,12 @@ class CBorviDbs : public list0<bhdbstype> {
   int DbsSync(std::FILE* file);
   // The lock-file protocol: kDbsOpen, kDbsCreate, kDbsClose; -1 for any other mode.
   int Dbs_rw(int mode);
+  // Fetches the symbol library's list of symbols: 0 when at least two lines came; else the
+  // user's choice: -1 go on without checking, -2 no symbols.
+  int ReadSymbols();
+
+  std::vector<std::string> m_symbolList;  // lines of the symbol library's list
+  int m_symbolState = -1;  // -1 not read, 1 read and checked against, 0 no checking, -2 no symbols
 
   std::FILE* m_dbsFile = nullptr;  // the database file while open
   std::string m_dbsPath;
@@ -205,6 +236,8 @@ class CBorviDbs : public list0<bhdbstype> {
   int m_inUpdate = 0;
 
  private:
+  class RestoreRun;
+
   // Where a record lies along the attached road alignment.
   struct Station {
     bool inside;
@@ -272,4 +305,7 @@ class CBorviDbs : public list0<bhdbstype> {
   std::unordered_map<std::string, IdPlace> m_idPlaces;
   std::uint64_t m_idReshapes = ~std::uint64_t{0};
   int m_idCount = 0;
+
+  std::unordered_set<std::string> m_symbolIndex;  // the symbol list's lines, lower-cased
+  std::string m_restoreLog;
 };
