@@ -3,8 +3,9 @@
 # measured in the same run: saving every borehole of generated projects (against `cat` of the
 # same files), saving many small boreholes into an empty project, listing a large database
 # (against a minimal loop that reads the file and prints its records), and evaluating every
-# borehole of a project with `scan` (against `cat`), and adding and listing the records of the
-# line database (against `cat` of its file). Peak memory beside each.
+# borehole of a project with `scan` (against `cat`), adding and listing the records of the
+# line database (against `cat` of its file), and restoring a project's database from its
+# files with `restore` (against `cat` of every file). Peak memory beside each.
 #
 # Usage: project_bench.sh TOOL BENCH_BIN_DIR [SCALE]   (SCALE 1 = the full sizes; 0.1 = a tenth)
 set -eu
@@ -125,3 +126,35 @@ lines_figure() {
 }
 lines_figure "$(n 2000)"
 lines_figure "$(n 20000)"
+# restore_figure COUNT: rebuilding the database of a project of COUNT boreholes (two blocks of
+# 50 records and an interpretation each) from its files, against cat of every file of the
+# project; the CPU time per borehole at two sizes shows whether the restore stays linear.
+interpretations() {  # interpretations DIR COUNT: a three-layer ID.TLK beside every borehole
+  awk -v dir="$1" -v n="$2" 'BEGIN {
+    for (i = 1; i <= n; i++) {
+      f = dir "/B" i ".TLK"
+      printf "lera 11 2 2\r\n  16.4200 \r\n  0.00   0.00   0.00   0.00   0.00   0.00\r\n" > f
+      printf "sand 20 2 2\r\n  12.1000 \r\n  0.00   0.00   0.00   0.00   0.00   0.00\r\n" > f
+      printf "berg 90 2 2\r\n   8.0000 \r\n  0.00   0.00   0.00   0.00   0.00   0.00\r\n" > f
+      close(f)
+    }
+  }'
+}
+cat_project() { find "$1" -maxdepth 1 -type f -exec cat {} + >/dev/null; }
+restore_figure() {
+  local dir=$work/restore$1 count=$1 s f
+  mkdir -p "$dir"
+  "$bin/geoproj_make_project" "$dir" "$count" 50
+  interpretations "$dir" "$count"
+  # The first restore writes back blocks that lack a GUID; the figure is of a restore after it.
+  "$tool" -q restore "$dir" >/dev/null
+  f=$(seconds cat_project "$dir")
+  s=$(seconds "$tool" -q restore "$dir")
+  figure "restore $count boreholes (2 x 50 records + TLK), vs cat" "$s" "$f" \
+    "$(peak_kb "$tool" -q restore "$dir")"
+  read -r wall cpu <<< "$s"
+  printf '    %.1f us CPU per borehole\n' "$(awk -v s="$cpu" -v c="$count" 'BEGIN { print s / c * 1e6 }')"
+  rm -rf "$dir"
+}
+restore_figure "$(n 1000)"
+restore_figure "$(n 3000)"

@@ -49,6 +49,12 @@ step stats "$project" SP1 --json
 step stats "$project" HS1
 step info "$project"
 step lines "$project"
+# The database rebuilt from the files of a second copy: boreholes, pipes, measurement points,
+# lines and outcrops, and the AVP points of PUNKTLISTA.TXT.
+restored=$work/restored-project
+cp -R "$root/examples/demo-project" "$restored"
+step restore "$restored" --name "Demo project"
+step list "$restored"
 out=${GEOPROJ_DEMO_OUT:-$PWD/demo-out}
 mkdir -p "$out"
 # The field work of April and May 2021; BH14's sounding of 2019 lies outside and lowers its count.

@@ -26,6 +26,9 @@
 #include <geoproj/foundation/text_helpers.h>
 #include <geoproj/groundwater/borvi_gvr.h>
 #include <geoproj/groundwater/borvi_mtn.h>
+#include <geoproj/lines/hellar_bv.h>
+#include <geoproj/lines/kvar_bv_dbs.h>
+#include <geoproj/lines/linje_bv_data.h>
 #include <geoproj/methods/borvi_cpt.h>
 #include <geoproj/methods/borvi_mil.h>
 #include <geoproj/methods/borvi_prv.h>
@@ -139,9 +142,12 @@ class CBorviDbs::RestoreRun {
     StartDatabase(old);
     ListFiles();
     ReadAvpFile();
-    for (int rc = files_.Home(); rc == 0; rc = files_++ ? 0 : -1) RestoreFile(*files_.Get_aktel());
+    for (int rc = files_.Home(); rc == 0; rc = files_++ ? 0 : -1) RestoreFile(*files_.Get_aktel(), true);
+    for (int rc = line_files_.Home(); rc == 0; rc = line_files_++ ? 0 : -1)
+      RestoreFile(*line_files_.Get_aktel(), false);
     RestoreAvpPoints();
     if (!PutInPlace()) return -1;
+    FinishLineDatabase();
     CheckGuids();
     Finish();
     return 0;
@@ -221,6 +227,13 @@ class CBorviDbs::RestoreRun {
     const std::string pattern = geoproj::Format("%s%c*.*", db_.m_proj->m_borrKat.c_str(), geoproj::kPathSep);
     const int listed = files_.Init(pattern.c_str());
     total_ = listed > 0 ? listed : 0;
+    // Line and outcrop files live in the project's line-file folder.
+    const std::string lines = geoproj::JoinPath(db_.m_proj->m_projKat, CProjPath::BorvDbfKat);
+    lines_apart_ = geoproj::ResolvePath(lines) != geoproj::ResolvePath(db_.m_proj->m_borrKat);
+    if (!lines_apart_) return;
+    const std::string line_pattern = geoproj::Format("%s%c*.*", lines.c_str(), geoproj::kPathSep);
+    const int line_listed = line_files_.Init(line_pattern.c_str());
+    total_ += line_listed > 0 ? line_listed : 0;
   }
 
   // The AVP points: the lines of the point file before its "*" line.
@@ -235,14 +248,21 @@ class CBorviDbs::RestoreRun {
     total_ += static_cast<int>(avp_lines_.size());
   }
 
-  void RestoreFile(const dirsorttype& file) {
+  // data_dir: a file of the borehole files' directory, else of the line-file folder.
+  void RestoreFile(const dirsorttype& file, bool data_dir) {
     const std::string name = geoproj::FieldText(file.name);
     const std::size_t dot = name.rfind('.');
     const FileKind kind = dot == std::string::npos ? FileKind::kOther : KindOf(name.substr(dot + 1));
-    std::string id = dot == std::string::npos ? std::string() : name.substr(0, dot);
-    if (kind != FileKind::kOther && CBorviDbs::ValidIdNamn(id.c_str()) == 0) {
+    const std::string base = dot == std::string::npos ? std::string() : name.substr(0, dot);
+    const bool line = kind == FileKind::kLine || kind == FileKind::kOutcrop;
+    const bool here = line ? !(data_dir && lines_apart_) : data_dir;
+    if (kind != FileKind::kOther && here && CBorviDbs::ValidIdNamn(base.c_str()) == 0) {
+      std::string id = base;
       geoproj::UpperId(id);
-      RestoreOne(id, kind);
+      if (line)
+        RestoreLineFile(base, id, kind);
+      else
+        RestoreOne(id, kind);
     }
     ++processed_;
     Show(0);
@@ -255,9 +275,75 @@ class CBorviDbs::RestoreRun {
       case FileKind::kVane: ++counts_.soundings; break;
       case FileKind::kGroundwater: ++counts_.groundwater; break;
       case FileKind::kMeasurement: ++counts_.measurements; break;
-      default: return;  // line files have their own pass
+      default: return;
     }
     RestoreBorehole(id, kind);
+  }
+
+  // A line or outcrop file: its record in the line database, made anew for the first of them,
+  // and a record of its kind in this database at its first point.
+  void RestoreLineFile(const std::string& name, const std::string& id, FileKind kind) {
+    if (!line_db_ && !StartLineDatabase()) return;
+    const bool is_line = kind == FileKind::kLine;
+    double x = 0, y = 0, z = 0;
+    if (is_line) {
+      CLinjeBvData object(db_.m_proj, name.c_str(), 0);
+      if (object.Init(1) != 0) return;
+      object.FirstPoint(&x, &y, &z);
+      AddLineRecord(CKvarBvDbs::kTypLinje, name, id);
+      // A file read with losses is not written again; its record keeps what was read.
+      if (object.m_droppedContent == 0) object.Save(line_db_.get()); else line_db_->Uppdat(0);
+      ++counts_.lines;
+    } else {
+      CHellarBv object(db_.m_proj, name.c_str());
+      if (object.Init() != 0) return;
+      object.FirstPoint(&x, &y, &z);
+      AddLineRecord(CKvarBvDbs::kTypHall, name, id);
+      if (object.m_droppedContent == 0) object.Save(line_db_.get()); else object.SaveToDbs(line_db_.get());
+      ++counts_.outcrops;
+    }
+    db_.Ny(1, nullptr);
+    bhdbstype& r = *db_.Get_aktel();
+    geoproj::CopyField(r.id, id);
+    geoproj::SetBit(r.bit, is_line ? geoproj::kBitLine : geoproj::kBitOutcrop);
+    r.x = x;
+    r.y = y;
+    r.z = z;
+    r.sek = 0.0;
+    db_.Uppdat(1, nullptr, 1);
+  }
+
+  void AddLineRecord(int type, const std::string& name, const std::string& id) {
+    line_db_->Ny(1, nullptr);
+    sadbstype& rec = *line_db_->Get_aktel();
+    rec.typ = static_cast<unsigned char>(type);
+    rec.kopptyp = -1;
+    geoproj::CopyField(rec.id, id);
+    geoproj::CopyField(rec.fil, name);
+  }
+
+  // The old line database is kept aside as a spare until the restore has made the new one; a
+  // spare left by a restore that was killed is the older and stays.
+  bool StartLineDatabase() {
+    line_db_ = std::make_unique<CKvarBvDbs>(db_.m_proj, nullptr);
+    const std::string path = geoproj::JoinPath(db_.m_proj->m_projKat, CKvarBvDbs::KvarDbsNamn);
+    const std::string spare = BuildPath(path);
+    if (geoproj::FileExists(path) && !(!geoproj::FileExists(spare) && geoproj::RenameFile(path, spare)))
+      geoproj::RemoveFile(path);
+    return line_db_->Init(0, 1) == 0 && line_db_->Init(0, 0) == 0;
+  }
+
+  // Without any line or outcrop file the line database is made anew empty.
+  void FinishLineDatabase() {
+    const std::string path = geoproj::JoinPath(db_.m_proj->m_projKat, CKvarBvDbs::KvarDbsNamn);
+    if (!line_db_ && geoproj::FileExists(path)) {
+      const std::string spare = BuildPath(path);
+      if (!geoproj::FileExists(spare)) geoproj::RenameFile(path, spare);
+      geoproj::RemoveFile(path);
+      CKvarBvDbs empty(db_.m_proj, nullptr);
+      empty.Init(0, 1);
+    }
+    geoproj::RemoveFile(BuildPath(path));
   }
 
   void RestoreBorehole(const std::string& id, FileKind kind) {
@@ -376,6 +462,7 @@ class CBorviDbs::RestoreRun {
     }
     db_.ReleaseLock();
     db_.m_inUpdate = 0;
+    db_.m_dbsPath = path_;  // each record's write set it to the project's
     return true;
   }
 
@@ -417,6 +504,9 @@ class CBorviDbs::RestoreRun {
   std::string build_;
   std::unique_ptr<CDbsGUID> guids_;
   CDirSort files_;
+  CDirSort line_files_;
+  bool lines_apart_ = false;
+  std::unique_ptr<CKvarBvDbs> line_db_;
   std::vector<std::string> avp_lines_;
   Counts counts_;
   int total_ = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,8 +20,10 @@
 #include <geoproj/database/dbs_format.h>
 #include <geoproj/database/konvertera_dlg.h>
 #include <geoproj/foundation/messages.h>
+#include <geoproj/lines/kvar_bv_dbs.h>
 #include <geoproj/platform/files.h>
 #include <geoproj/platform/proj_path.h>
+#include <geoproj/platform/safe_file.h>
 
 #include "database/dbs_io.h"
 #include "database/dbs_test_util.h"
@@ -61,11 +64,15 @@ std::string SoundingWithoutGuid() {
                "1.000000 90 0 0 1 0 GB2", "  0.200   15 100      ", "  0.400   24 100      ", "*"});
 }
 
-// The groundwater pipe of the demo project without the GUID on its kind line.
+// The groundwater pipe of the demo project without the GUID on its kind line, as another
+// borehole (its own borehole GUID).
 std::string PipeWithoutGuid() {
   std::string gvr = DemoFile("GW1.GVR");
   const std::size_t at = gvr.find(" GUID ");
-  return gvr.substr(0, at) + gvr.substr(gvr.find("\r\n", at));
+  gvr = gvr.substr(0, at) + gvr.substr(gvr.find("\r\n", at));
+  const std::size_t own = gvr.find("8ecf6927-5a4c-4864-b686-bedd4ed79d93");
+  if (own != std::string::npos) gvr.replace(own, 36, "5a5a5a5a-0000-4000-8000-000000000905");
+  return gvr;
 }
 
 // Answers Yes/No questions No and records everything shown.
@@ -159,8 +166,8 @@ TEST_F(RestoreTest, EveryKindOfFileGivesItsRecord) {
   EXPECT_TRUE(records["B1"].bit.b[4] & 0x01);
   EXPECT_EQ(records["B1"].x, 100.0);  // the point file's B1 does not overwrite the borehole
   EXPECT_TRUE(records["B3"].bit.b[5] & 0x01);
-  EXPECT_EQ(geoproj::GvrKind(records["B4"].bit), 1);
-  EXPECT_EQ(geoproj::GvrKind(records["G5"].bit), 1);
+  EXPECT_NE(geoproj::GvrKind(records["B4"].bit), 0);  // a pipe of kind "GD"
+  EXPECT_EQ(geoproj::GvrKind(records["G5"].bit), geoproj::GvrKind(records["B4"].bit));
   EXPECT_EQ(geoproj::GvrKind(records["M1"].bit), 4);
   EXPECT_TRUE(records["V1"].bit.b[1] & 0x80);
   EXPECT_EQ(records["P1"].bit.b[0], 0x02);
@@ -192,6 +199,37 @@ TEST_F(RestoreTest, EveryKindOfFileGivesItsRecord) {
   EXPECT_EQ(messages.shown.back(), "Show logfile with errors:\n" + dir_.file("GUIDFaults.txt") + " ?");
   EXPECT_FALSE(dir_.exists("Solumbra.dbk"));
   EXPECT_FALSE(dir_.exists(".Solumbra.dbs.geoproj-restore"));
+}
+
+TEST_F(RestoreTest, LineAndOutcropFilesGiveRecordsInBothDatabases) {
+  ASSERT_EQ(mkdir(dir_.file("DBF").c_str(), 0755), 0);
+  for (const char* name : {"L1.LJE", "L2.LJE", "H1.LAD"})
+    dir_.write(std::string("DBF/") + name, DemoFile(std::string("DBF/") + name));
+  dir_.write("KVARTOLI.SDBS", DemoFile("KVARTOLI.SDBS"));
+  dir_.write("B1.SND", SoundingWithoutGuid());
+  Messages messages;
+  int rc = -1;
+  const CKonverteraDlg::State s = Restore(nullptr, &rc);
+  ASSERT_EQ(rc, 0);
+  EXPECT_EQ(s.counts[0], "1");
+  EXPECT_EQ(s.counts[4], "2");  // the outcrop is counted apart
+  CBorviDbs read(&proj_);
+  ASSERT_EQ(read.Init(1, 0), 0);
+  EXPECT_EQ(Ids(read), (std::vector<std::string>{"B1", "H1", "L1", "L2"}));
+  auto records = Records(read);
+  EXPECT_EQ(records["L1"].bit.b[0], 0x08);
+  EXPECT_EQ(records["H1"].bit.b[0], 0x04);
+  EXPECT_EQ(read.m_huv.antlin, 2);
+  EXPECT_EQ(read.m_huv.anthell, 1);
+  CKvarBvDbs lines(&proj_, nullptr);
+  ASSERT_EQ(lines.Init(1, 0), 0);
+  std::vector<std::pair<int, std::string>> kept;
+  if (lines.Home() == 0) {
+    do kept.emplace_back(lines.Get_aktel()->typ, lines.Get_aktel()->id);
+    while (lines++);
+  }
+  EXPECT_EQ(kept, (std::vector<std::pair<int, std::string>>{{2, "H1"}, {5, "L1"}, {5, "L2"}}));
+  EXPECT_FALSE(dir_.exists(".KVARTOLI.SDBS.geoproj-restore"));
 }
 
 TEST_F(RestoreTest, LogTakesTheFirstFreeNameAndIdenticalPositionsAreSaid) {
@@ -362,9 +400,16 @@ TEST_F(RestoreTest, KilledRestoreLeavesAProjectThatOpensAndRestoresAgain) {
     EXPECT_EQ(Ids(read).size(), 9u) << "killed at " << at;  // the old database, whole
     // Every borehole file reads whole, written back or not.
     for (const auto& [name, bytes] : files) {
-      const std::string now = dir_.read(name);
-      if (name == "B3.SND" || name == "G5.GVR")
-        EXPECT_NE(now.find("GUID"), std::string::npos) << name << " killed at " << at;
+      // As any reader of ours sees it: a rewrite the kill cut short is completed first.
+      std::string now;
+      ASSERT_TRUE(geoproj::ReadWholeFile(dir_.file(name), &now)) << name;
+      // Written back whole, or not yet touched.
+      if (name == "B3.SND")
+        EXPECT_TRUE(now == SoundingWithoutGuid() || now.find("GB2 GUID ") != std::string::npos)
+            << "killed at " << at;
+      else if (name == "G5.GVR")
+        EXPECT_TRUE(now == PipeWithoutGuid() || now.find(" GUID ") != std::string::npos)
+            << "killed at " << at;
       else
         EXPECT_EQ(now, bytes) << name << " killed at " << at;
     }

@@ -31,7 +31,7 @@ std::string Header(const char* version, double fraction) {
 
 std::string Sounding(const char* x) {
   std::string out;
-  for (const std::string line : {std::string(x), std::string("2.000000"), std::string("3.000000"),
+  for (const std::string& line : {std::string(x), std::string("2.000000"), std::string("3.000000"),
                                  std::string("9999999.900000"), std::string("0.000000"),
                                  std::string("0.000000 0 90.000000"), std::string("*"),
                                  std::string("21 12.04.2021"),
