@@ -849,6 +849,19 @@ def write_line_files(out):
         db.write(line_database(records))
 
 
+def point_list():
+    """PUNKTLISTA.TXT: the project's AVP points, one line each as the database writes them
+    ("%s %12.3f %12.3f %12.3f %12.3f %12.3f %s": identifier, x, y, z, chainage, offset and code
+    text), ended by a "*" line. The third point has no code text of its own."""
+    f = TextFile()
+    for p in [("AVP1", 6583900.0, 153750.0, 19.125, 9999999.9, 0.0, "AVP"),
+              ("AVP2", 6584100.5, 153620.25, 15.8, 1650.0, -12.5, "FIX"),
+              ("RP3", 6583990.0, 154010.0, 17.42, 9999999.9, 0.0, "")]:
+        f.add("%s %12.3f %12.3f %12.3f %12.3f %12.3f %s" % p)
+    f.add("*")
+    return f
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "demo-project")
@@ -875,6 +888,7 @@ def main():
         f.write(os.path.join(out, name))
     write_other_methods(out)
     write_line_files(out)
+    point_list().write(os.path.join(out, "PUNKTLISTA.TXT"))
 
 
 if __name__ == "__main__":

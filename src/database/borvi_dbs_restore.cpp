@@ -37,7 +37,7 @@
 #include <geoproj/methods/vatten_f.h>
 #include <geoproj/platform/dir_sort.h>
 #include <geoproj/platform/files.h>
-#include <geoproj/platform/open_document.h>
+#include <geoproj/platform/host_services.h>
 #include <geoproj/platform/proj_path.h>
 #include <geoproj/sounding/borvi_dpt.h>
 #include <geoproj/sounding/borvi_dreie.h>
@@ -494,7 +494,8 @@ class CBorviDbs::RestoreRun {
     if (log.empty()) return;
     const int answer = geoproj::ShowMessage(
         geoproj::Format("Show logfile with errors:\n%s ?", log.c_str()), geoproj::kMbYesNo);
-    if (answer == geoproj::kIdYes) geoproj::OpenDocument(log, "open");
+    if (answer == geoproj::kIdYes && !geoproj::FindAssociatedProgram(log).empty())
+      geoproj::ShellStart("open", log, db_.m_proj->m_projKat);
   }
 
   CBorviDbs& db_;

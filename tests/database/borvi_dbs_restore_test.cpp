@@ -22,6 +22,7 @@
 #include <geoproj/foundation/messages.h>
 #include <geoproj/lines/kvar_bv_dbs.h>
 #include <geoproj/platform/files.h>
+#include <geoproj/platform/host_services.h>
 #include <geoproj/platform/proj_path.h>
 #include <geoproj/platform/safe_file.h>
 
@@ -245,6 +246,24 @@ TEST_F(RestoreTest, LogTakesTheFirstFreeNameAndIdenticalPositionsAreSaid) {
             "Error duplicate GUID! Id = B1 MethodCode = 7 CPT and Id = B2\r\n"
             "Identical postions Id = B1 Id = B2\r\n");
   EXPECT_FALSE(dir_.exists("SOLUMBRA.Kursivlag.xml"));
+}
+
+TEST_F(RestoreTest, YesOpensTheLogWithItsAssociatedProgram) {
+  dir_.write("B1.SND", CptSounding("1", "2", "5a5a5a5a-0000-4000-8000-000000000b01", kSharedCpt));
+  dir_.write("B2.SND", CptSounding("1", "2", "5a5a5a5a-0000-4000-8000-000000000b02", kSharedCpt));
+  geoproj::SetMessageHandler([](const std::string&, unsigned, const std::string&) { return geoproj::kIdYes; });
+  std::vector<std::string> started;
+  auto association = geoproj::SetAssociationHandler([](const std::string&) { return std::string("viewer"); });
+  auto shell = geoproj::SetShellHandler(
+      [&started](const std::string& verb, const std::string& path, const std::string&) {
+        started.push_back(verb + " " + path);
+        return true;
+      });
+  Restore();
+  geoproj::SetAssociationHandler(association);
+  geoproj::SetShellHandler(shell);
+  geoproj::SetMessageHandler(nullptr);
+  EXPECT_EQ(started, std::vector<std::string>{"open " + dir_.file("GUIDFaults.txt")});
 }
 
 TEST_F(RestoreTest, NoDuplicateNoLogAndNoQuestion) {
