@@ -126,6 +126,7 @@ lines_figure() {
 }
 lines_figure "$(n 2000)"
 lines_figure "$(n 20000)"
+
 # restore_figure COUNT: rebuilding the database of a project of COUNT boreholes (two blocks of
 # 50 records and an interpretation each) from its files, against cat of every file of the
 # project; the CPU time per borehole at two sizes shows whether the restore stays linear.
