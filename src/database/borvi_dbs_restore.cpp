@@ -14,6 +14,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -303,6 +304,7 @@ class CBorviDbs::RestoreRun {
       ++counts_.outcrops;
     }
     db_.Ny(1, nullptr);
+    entered_.insert(id.substr(0, 8));
     bhdbstype& r = *db_.Get_aktel();
     geoproj::CopyField(r.id, id);
     geoproj::SetBit(r.bit, is_line ? geoproj::kBitLine : geoproj::kBitOutcrop);
@@ -352,8 +354,32 @@ class CBorviDbs::RestoreRun {
     std::unique_ptr<CBorviMtn> mtn;
     if (kind == FileKind::kMeasurement) mtn = ReadMeasurements(snd);
     if (LacksGuids(snd, kind)) WriteBack(snd, kind);
-    db_.SndUppdat(&snd);
+    EnterRecord(snd);
     snd.mtn = nullptr;
+  }
+
+  // What SndUppdat does, with the look-up answered from the identifiers entered so far: in a
+  // database being rebuilt nearly every identifier is new, and a look-up that does not find one
+  // walks the whole list.
+  void EnterRecord(CBorviSnd& snd) {
+    if (!MakeCurrent(geoproj::FieldText(snd.id))) return;
+    if (snd.Snd2Bhbit(db_.Get_aktel()) != 0) return;
+    db_.Uppdat(1, nullptr, 1);
+  }
+
+  // Makes the record of id current, appending it when it was not entered yet. False for an
+  // identifier the database cannot hold.
+  bool MakeCurrent(std::string id) {
+    geoproj::UpperId(id);
+    if (id.empty()) return false;
+    char key[9] = {};
+    geoproj::CopyField(key, id);
+    if (entered_.insert(key).second) {
+      db_.Ny(1, nullptr);
+      geoproj::CopyField(db_.Get_aktel()->id, key);
+      return true;
+    }
+    return db_.Findid(key, -1) == 0;
   }
 
   // The sounding file does not read ID.MTN: the measurement slot is filled as a host fills it.
@@ -419,10 +445,13 @@ class CBorviDbs::RestoreRun {
     if (fields < 6 || CBorviDbs::ValidIdNamn(id.data()) != 0) return;
     char key[9] = {};
     geoproj::CopyField(key, id.data());
-    if (db_.Findid(key, -1) == 0) {
-      if (!geoproj::HasBit(db_.Get_aktel()->bit, geoproj::kBitAvp)) return;
-    } else {
+    geoproj::UpperId(key);
+    const bool known = entered_.count(key) != 0;
+    if (known && (db_.Findid(key, -1) != 0 || !geoproj::HasBit(db_.Get_aktel()->bit, geoproj::kBitAvp)))
+      return;
+    if (!known) {
       db_.Ny(1, nullptr);
+      entered_.insert(key);
     }
     bhdbstype& r = *db_.Get_aktel();
     const std::int32_t filpos = r.filpos;
@@ -505,6 +534,7 @@ class CBorviDbs::RestoreRun {
   std::string build_;
   std::unique_ptr<CDbsGUID> guids_;
   CDirSort files_;
+  std::unordered_set<std::string> entered_;  // identifiers with a record in the new database
   CDirSort line_files_;
   bool lines_apart_ = false;
   std::unique_ptr<CKvarBvDbs> line_db_;
