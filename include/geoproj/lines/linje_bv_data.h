@@ -9,6 +9,7 @@
 
 class CProjPath;
 class CKvarBvDbs;
+class CStdioFileMem;
 
 // One point of a line.
 struct lintype {
@@ -68,10 +69,10 @@ class CLinjeBvData : public list0<lintype> {
 
  private:
   struct Box;
-  void ReadHeaderLine(class CStdioFileMem& file, int index, const std::string& line,
+  void ReadHeaderLine(CStdioFileMem& file, int index, const std::string& line,
                       int read_method);
-  void ReadPoints(class CStdioFileMem& file);
-  void ReadLayers(class CStdioFileMem& file);
+  void ReadPoints(CStdioFileMem& file);
+  void ReadLayers(CStdioFileMem& file);
   void WriteHeader(CStdioFileMem& file, CKvarBvDbs* db);
   void WritePoints(CStdioFileMem& file, Box& box);
   void WriteLayers(CStdioFileMem& file, Box& box);
