@@ -95,6 +95,9 @@ void CPropertyInfo::SetProject(const CProjPath* path, CProjektStatus* status) {
   m_proj = path ? *path : CProjPath();
   if (path) m_info = std::make_unique<CInfoPrj>(&m_proj);
   m_applyEnabled = false;
+  // The status and creator are the host's for each project; none until it hands them over.
+  m_pageDoc.m_storedStatus.clear();
+  m_pageDoc.m_storedCreatedBy.clear();
   m_pageDoc.FillStatusChoices();
   UpdatePage();
 }

@@ -284,6 +284,11 @@ TEST(SheetEdits, StatusAndCreatorGoBackToTheHost) {
   EXPECT_EQ(saved, 1);
   EXPECT_EQ(s.m_pageDoc.m_storedStatus, "Vilande");
   EXPECT_EQ(s.m_pageDoc.m_storedCreatedBy, std::string(32, 'k'));
+  // Another project starts without the host's status of this one.
+  SheetProject next(false);
+  ASSERT_EQ(frame.SetProj(&next.path, "Next", &status, nullptr), 0);
+  EXPECT_EQ(s.m_pageDoc.m_status, "Status unknown");
+  EXPECT_EQ(s.m_pageDoc.m_createdBy, "");
 }
 
 TEST(SheetEdits, WithoutAStatusListTheBuiltInStatusesAreOffered) {
