@@ -47,6 +47,8 @@ CPropertyPagePrjd::CPropertyPagePrjd(CPropertyInfo* sheet) : m_sheet(sheet) {}
 
 int CPropertyPagePrjd::Fill(CProjPath* proj) {
   m_modified = false;
+  m_dateControl.reset();  // another project's date must not be stored into this one
+  m_active = false;
   if (!geoproj::FileExists(geoproj::JoinPath(proj->m_projKat, CProjPath::BorvDbsNamn)))
     return -1;
   CBorviDbs dbs(proj);
@@ -59,6 +61,7 @@ int CPropertyPagePrjd::Fill(CProjPath* proj) {
 void CPropertyPagePrjd::Refill() {
   Show(m_read);
   m_modified = false;
+  if (m_active) OnSetActive();
 }
 
 void CPropertyPagePrjd::Show(const borviprjdattype& p) {
@@ -86,6 +89,7 @@ void CPropertyPagePrjd::Show(const borviprjdattype& p) {
 // The date control shows the date text when it names a real date; a text that is no date at
 // all gives today's date, and one that names an impossible date leaves the control empty.
 void CPropertyPagePrjd::OnSetActive() {
+  m_active = true;
   if (CBorviDbs::DatumFix(m_datum) != 0) {
     m_dateControl = Today();
     return;

@@ -287,6 +287,20 @@ TEST_F(PrjdPage, AnEmptyDateControlLeavesTheDateText) {
   EXPECT_EQ(page().m_datum, "29.02.2020");
 }
 
+TEST_F(PrjdPage, TheDateControlOfTheLastProjectIsNotStoredIntoTheNext) {
+  Open(1);
+  page().OnSetActive();
+  ASSERT_TRUE(page().m_dateControl.has_value());
+  SheetProject next;
+  std::string h = ProjectHeader();
+  PutText(h, 86, "01.02.2003");
+  next.dir.write("Solumbra.dbs", ProjectDatabase(h));
+  ASSERT_EQ(frame.SetProj(&next.path, "Next", nullptr, nullptr), 0);
+  ASSERT_EQ(page().SetField(CPropertyPagePrjd::kDesigner, "Ny"), 1);
+  sheet().SaveData();
+  EXPECT_EQ(page().m_datum, "01.02.2003");
+}
+
 // A database another user holds locked: the data are not written, the user is told, and the
 // edits stay for a later Apply.
 TEST_F(PrjdPage, ALockedDatabaseRefusesTheWriteAndKeepsTheEdits) {

@@ -99,5 +99,6 @@ class CPropertyPagePrjd {
   CPropertyInfo* m_sheet;  // not owned
   borviprjdattype m_read{};  // the header as last read or written
   bool m_modified = false;
+  bool m_active = false;     // the page was shown since it was filled: the date control is set
   int m_enable = 0;          // 0 nothing editable, 1 all, 2 all but name and number
 };
