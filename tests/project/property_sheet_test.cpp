@@ -258,7 +258,7 @@ TEST(SheetEdits, ApplyWritesTheEditedFieldsIntoInfoPrj) {
   EXPECT_EQ(s.m_info->changed, 0);
   EXPECT_FALSE(s.IsApplyEnabled());
   EXPECT_TRUE(log.shown().empty());
-  EXPECT_FALSE(frame.OnClose() == false);  // nothing left to ask about
+  EXPECT_TRUE(frame.OnClose());  // nothing left to ask about
   EXPECT_TRUE(log.shown().empty());
 }
 
