@@ -14,46 +14,25 @@ static_assert(sizeof(bhdbstype::id) == 9 && sizeof(bhbit) == 7);
 static_assert(sizeof(bhdbstype::djup) == 4 && 60 + sizeof(bhdbstype::stopp) == kDbsRecordSize);
 static_assert(kDbsFirstRecord >= static_cast<int>(kDbsHeaderSize));
 
-// Text fields: a damaged file may fill a field without its terminator; in memory every field
-// ends inside its own bytes.
-template <std::size_t N>
-void GetText(const unsigned char* in, std::size_t offset, char (&field)[N]) {
-  std::memcpy(field, in + offset, N);
-  field[N - 1] = '\0';
-}
-
-template <std::size_t N>
-void PutText(unsigned char* out, std::size_t offset, const char (&field)[N]) {
-  std::memcpy(out + offset, field, N);
-}
-
-void PutDoubles(unsigned char* out, std::size_t offset, const double* values, int count) {
-  for (int i = 0; i < count; ++i) PutLeDouble(out + offset + 8 * i, values[i]);
-}
-
-void GetDoubles(const unsigned char* in, std::size_t offset, double* values, int count) {
-  for (int i = 0; i < count; ++i) values[i] = GetLeDouble(in + offset + 8 * i);
-}
-
 }  // namespace
 
 void EncodeDbsHeader(const dbshuvtype& h, unsigned char* out) {
   std::memset(out, 0, kDbsHeaderSize);
-  PutText(out, 0, h.ver);
-  PutText(out, 6, h.entrepr);
-  PutText(out, 37, h.projnamn);
-  PutText(out, 73, h.projnr);
-  PutText(out, 86, h.datum);
-  PutText(out, 97, h.anm1);
-  PutText(out, 133, h.anm2);
-  PutText(out, 169, h.handlaggare);
-  PutText(out, 190, h.ritningar);
-  PutText(out, 211, h.koord);
+  PutFieldText(out, 0, h.ver);
+  PutFieldText(out, 6, h.entrepr);
+  PutFieldText(out, 37, h.projnamn);
+  PutFieldText(out, 73, h.projnr);
+  PutFieldText(out, 86, h.datum);
+  PutFieldText(out, 97, h.anm1);
+  PutFieldText(out, 133, h.anm2);
+  PutFieldText(out, 169, h.handlaggare);
+  PutFieldText(out, 190, h.ritningar);
+  PutFieldText(out, 211, h.koord);
   const std::int16_t counts[6] = {h.antbh, h.antavp, h.res220, h.antdel, h.antgvr, h.antvb};
   for (int i = 0; i < 6; ++i) PutLeI16(out + 216 + 2 * i, counts[i]);
   const double extents[9] = {h.sekmin, h.sekmax, h.xmin, h.xmax, h.ymin,
                              h.ymax,   h.zmin,   h.zmax, h.verdec};
-  PutDoubles(out, 228, extents, 9);
+  PutLeDoubles(out, 228, extents, 9);
   PutLeI32(out + 300, h.uppdnr);
   PutLeI16(out + 304, h.seksep);
   PutLeI16(out + 306, h.antmil);
@@ -67,16 +46,16 @@ void EncodeDbsHeader(const dbshuvtype& h, unsigned char* out) {
 }
 
 void DecodeDbsHeader(const unsigned char* in, dbshuvtype* h) {
-  GetText(in, 0, h->ver);
-  GetText(in, 6, h->entrepr);
-  GetText(in, 37, h->projnamn);
-  GetText(in, 73, h->projnr);
-  GetText(in, 86, h->datum);
-  GetText(in, 97, h->anm1);
-  GetText(in, 133, h->anm2);
-  GetText(in, 169, h->handlaggare);
-  GetText(in, 190, h->ritningar);
-  GetText(in, 211, h->koord);
+  GetFieldText(in, 0, h->ver);
+  GetFieldText(in, 6, h->entrepr);
+  GetFieldText(in, 37, h->projnamn);
+  GetFieldText(in, 73, h->projnr);
+  GetFieldText(in, 86, h->datum);
+  GetFieldText(in, 97, h->anm1);
+  GetFieldText(in, 133, h->anm2);
+  GetFieldText(in, 169, h->handlaggare);
+  GetFieldText(in, 190, h->ritningar);
+  GetFieldText(in, 211, h->koord);
   h->antbh = GetLeI16(in + 216);
   h->antavp = GetLeI16(in + 218);
   h->res220 = GetLeI16(in + 220);
@@ -84,7 +63,7 @@ void DecodeDbsHeader(const unsigned char* in, dbshuvtype* h) {
   h->antgvr = GetLeI16(in + 224);
   h->antvb = GetLeI16(in + 226);
   double extents[9];
-  GetDoubles(in, 228, extents, 9);
+  GetLeDoubles(in, 228, extents, 9);
   h->sekmin = extents[0];
   h->sekmax = extents[1];
   h->xmin = extents[2];
@@ -110,7 +89,7 @@ void EncodeDbsRecord(const bhdbstype& r, unsigned char* out) {
   std::memcpy(out, r.id, sizeof r.id);
   std::memcpy(out + 9, r.bit.b, sizeof r.bit.b);
   const double values[5] = {r.x, r.y, r.z, r.sek, r.avst};
-  PutDoubles(out, 16, values, 5);
+  PutLeDoubles(out, 16, values, 5);
   std::uint32_t djup_bits;
   std::memcpy(&djup_bits, &r.djup, sizeof djup_bits);
   PutLeU32(out + 56, djup_bits);
@@ -122,7 +101,7 @@ void DecodeDbsRecord(const unsigned char* in, bhdbstype* r) {
   r->id[8] = '\0';
   std::memcpy(r->bit.b, in + 9, sizeof r->bit.b);
   double values[5];
-  GetDoubles(in, 16, values, 5);
+  GetLeDoubles(in, 16, values, 5);
   r->x = values[0];
   r->y = values[1];
   r->z = values[2];

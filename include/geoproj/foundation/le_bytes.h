@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <cstring>
 
 namespace geoproj {
@@ -67,6 +68,27 @@ inline float GetLeFloat(const unsigned char* p) {
   float v;
   std::memcpy(&v, &bits, sizeof v);
   return v;
+}
+
+// Fixed text fields of the binary databases. A damaged file may fill a field without its
+// terminator; in memory every field ends inside its own bytes.
+template <std::size_t N>
+void GetFieldText(const unsigned char* in, std::size_t offset, char (&field)[N]) {
+  std::memcpy(field, in + offset, N);
+  field[N - 1] = '\0';
+}
+
+template <std::size_t N>
+void PutFieldText(unsigned char* out, std::size_t offset, const char (&field)[N]) {
+  std::memcpy(out + offset, field, N);
+}
+
+inline void PutLeDoubles(unsigned char* out, std::size_t offset, const double* values, int count) {
+  for (int i = 0; i < count; ++i) PutLeDouble(out + offset + 8 * i, values[i]);
+}
+
+inline void GetLeDoubles(const unsigned char* in, std::size_t offset, double* values, int count) {
+  for (int i = 0; i < count; ++i) values[i] = GetLeDouble(in + offset + 8 * i);
 }
 
 }  // namespace geoproj
