@@ -1,13 +1,44 @@
 #include <geoproj/foundation/record_line.h>
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 #include "foundation/quick_print.h"
 
 namespace geoproj {
+namespace {
+
+// Every copy of up to this many characters is one fixed-size copy, which the compiler does in
+// two moves; the room always holds this much beyond the line.
+constexpr std::size_t kShort = 16;
+
+// Whether printf's "%<width>.<precision>f" of value is at most width characters: decided
+// without its digits when the value is well inside the room its integer part has (rounding to
+// precision adds at most one half, which cannot carry past 10^room - 1), else by its digits.
+std::size_t FixedWidth(double value, int width, int precision) {
+  static constexpr double kBelow[] = {0.0,    9.0,    99.0,   999.0,  9999.0, 99999.0, 999999.0,
+                                      9999999.0,      99999999.0,     999999999.0,
+                                      9999999999.0,   99999999999.0,  999999999999.0,
+                                      9999999999999.0, 99999999999999.0, 999999999999999.0};
+  const int room = width - (precision > 0 ? precision + 1 : 0) - (std::signbit(value) ? 1 : 0);
+  if (room >= 1 && std::fabs(value) < kBelow[std::min<int>(room, std::size(kBelow) - 1)])
+    return static_cast<std::size_t>(width);
+  char digits[kFixedDigitsSize];
+  return std::max<std::size_t>(static_cast<std::size_t>(std::max(width, 0)),
+                               FixedDigits(digits, value, precision));
+}
+
+}  // namespace
+
+RecordLine::RecordLine() { m_bytes.resize(128 + kShort); }
 
 RecordLine& RecordLine::Fixed(double value, int width, int precision) {
+  if (m_measuring) {
+    m_length += FixedWidth(value, width, precision);
+    return *this;
+  }
   char digits[kFixedDigitsSize];
   RightAligned(digits, FixedDigits(digits, value, precision), width);
   return *this;
@@ -20,16 +51,61 @@ RecordLine& RecordLine::Integer(long value, int width) {
   return *this;
 }
 
+RecordLine& RecordLine::Text(std::string_view text) {
+  if (m_measuring) {
+    m_length += text.size();
+    return *this;
+  }
+  char* p = Grow(text.size());
+  if (!text.empty()) std::memcpy(p, text.data(), text.size());
+  return *this;
+}
+
+RecordLine& RecordLine::Blanks(std::size_t count) {
+  if (m_measuring) {
+    m_length += count;
+    return *this;
+  }
+  char* p = Grow(count);
+  if (count <= kShort)
+    std::memset(p, ' ', kShort);
+  else
+    std::memset(p, ' ', count);
+  return *this;
+}
+
+const char* RecordLine::CStr() {
+  if (m_measuring) return "";
+  m_bytes[m_length] = '\0';
+  return m_bytes.data();
+}
+
 void RecordLine::RightAligned(const char* digits, std::size_t length, int width) {
   const std::size_t fill =
       width > 0 && length < static_cast<std::size_t>(width) ? width - length : 0;
-  // One resize, then the bytes in place: appending blanks and digits apart cost more than
-  // formatting the number.
-  const std::size_t at = m_text.size();
-  m_text.resize(at + fill + length);
-  char* p = m_text.data() + at;
-  for (std::size_t i = 0; i < fill; ++i) p[i] = ' ';
-  std::memcpy(p + fill, digits, length);
+  if (m_measuring) {
+    m_length += fill + length;
+    return;
+  }
+  char* p = Grow(fill + length);
+  // Blanks and digits as fixed-size copies: the calls a copy of a few bytes would make cost
+  // more than formatting the number. The slack behind the line takes what a copy writes beyond.
+  if (fill <= kShort)
+    std::memset(p, ' ', kShort);
+  else
+    std::memset(p, ' ', fill);
+  if (length <= kShort)
+    std::memcpy(p + fill, digits, kShort);
+  else
+    std::memcpy(p + fill, digits, length);
+}
+
+char* RecordLine::Grow(std::size_t n) {
+  const std::size_t need = m_length + n + kShort;
+  if (need > m_bytes.size()) m_bytes.resize(std::max(need, 2 * m_bytes.size()));
+  char* p = m_bytes.data() + m_length;
+  m_length += n;
+  return p;
 }
 
 }  // namespace geoproj

@@ -70,15 +70,21 @@ void SondText(char* text, std::size_t size, const std::string& line, std::size_t
   CopyField(text, size, line.size() > kolumn ? line.c_str() + kolumn : "");
 }
 
-void SondRad(std::string& siffror, std::size_t kolumn, const char* text, std::size_t size) {
+void SondRad(RecordLine& siffror, std::size_t kolumn, const char* text, std::size_t size) {
   const std::size_t n = strnlen(text, size);
   // Values too wide for their columns push the text right; a blank keeps it apart from a digit.
-  if (siffror.size() < kolumn)
-    siffror.resize(kolumn, ' ');
-  else if (siffror.size() > kolumn && siffror.back() != ' ' && n > 0)
-    siffror += ' ';
-  siffror.append(text, n);
-  siffror += '\n';
+  if (siffror.Size() < kolumn)
+    siffror.PadTo(kolumn);
+  else if (siffror.Size() > kolumn && siffror.Back() != ' ' && n > 0)
+    siffror.Blank();
+  siffror.Text(std::string_view(text, n)).Text("\n");
+}
+
+void SondRad(std::string& siffror, std::size_t kolumn, const char* text, std::size_t size) {
+  RecordLine line;
+  line.Text(siffror);
+  SondRad(line, kolumn, text, size);
+  siffror.assign(line.View());
 }
 
 void SondSymbol(int metod, const char* text, const char* kodtyp, char (&symbol)[4]) {

@@ -26,24 +26,48 @@ TEST(RecordLineTest, FieldsMatchTheirPrintfConversions) {
   for (double d : values)
     for (long l : longs) {
       geoproj::RecordLine line;
-      line.Fixed(d, 7, 3).Blank().Integer(l, 4).Blank().Text("SL").Fixed(d, 0, 0).Integer(l);
-      EXPECT_EQ(line.Str(), CFormat("%7.3f %4ld SL", d, l) + CFormat("%.0f%ld", d, l)) << d;
+      geoproj::RecordLine measured{geoproj::RecordLine::Measure{}};
+      for (geoproj::RecordLine* l2 : {&line, &measured})
+        l2->Fixed(d, 7, 3).Blank().Integer(l, 4).Blank().Text("SL").Fixed(d, 0, 0).Integer(l);
+      EXPECT_EQ(line.View(), CFormat("%7.3f %4ld SL", d, l) + CFormat("%.0f%ld", d, l)) << d;
+      EXPECT_EQ(measured.Size(), line.Size()) << d;
     }
 }
 
+// Depths around the values where a number stops fitting its column (99999.9995 in "%9.3f" is
+// "100000.000", -9999.9995 is "-10000.000"), so the measured width is checked where it changes.
 TEST(RecordLineTest, RandomDepthsMatchAndTheBufferServesLineAfterLine) {
   std::mt19937_64 random(20261210);
-  std::uniform_real_distribution<double> depth(-1000.0, 1000.0);
+  std::uniform_real_distribution<double> depth(-100000.0, 100000.0);
   geoproj::RecordLine line;
+  geoproj::RecordLine measured{geoproj::RecordLine::Measure{}};
   for (int i = 0; i < 200000; ++i) {
     const double d = static_cast<double>(static_cast<float>(depth(random)));
     const double boundary = std::round(d * 1000.0) / 1000.0 + 0.0005;
-    for (double v : {d, boundary}) {
+    const double edge = (d < 0 ? -9999.9995 : 99999.9995) + (d - std::trunc(d)) * 1e-6;
+    for (double v : {d, boundary, edge}) {
       line.Clear();
+      measured.Clear();
       line.Fixed(v, 9, 3).Blank().Integer(i, 5);
-      ASSERT_EQ(line.Str(), CFormat("%9.3f %5ld", v, i)) << v;
+      measured.Fixed(v, 9, 3).Blank().Integer(i, 5);
+      ASSERT_EQ(line.View(), CFormat("%9.3f %5ld", v, i)) << v;
+      ASSERT_EQ(measured.Size(), line.Size()) << v;
     }
   }
+}
+
+TEST(RecordLineTest, LongLinesGrowAndCStrEndsWhereTheLineDoes) {
+  geoproj::RecordLine line;
+  std::string expected;
+  for (int i = 0; i < 50; ++i) {
+    line.Integer(i, 20).PadTo(line.Size() + 3).Text("x");
+    expected += CFormat("%20.0f", i, 0) + "   x";
+  }
+  EXPECT_EQ(line.View(), expected);
+  EXPECT_EQ(std::string(line.CStr()), expected);
+  line.Clear();
+  line.Text("ab").PadTo(1);
+  EXPECT_STREQ(line.CStr(), "ab");
 }
 
 }  // namespace

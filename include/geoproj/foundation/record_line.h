@@ -2,7 +2,9 @@
 // printf format of its block would write it, into a buffer that serves line after line.
 //
 // A save writes every record of every block; formatting each through a format string and a new
-// string per line was the larger part of the time spent writing a file.
+// string per line was the larger part of the time spent writing a file. A reader that needs to
+// know how wide a record would be written uses a measuring line, which counts the characters
+// without writing their digits.
 #pragma once
 
 #include <cstddef>
@@ -13,30 +15,42 @@ namespace geoproj {
 
 class RecordLine {
  public:
-  RecordLine() { m_text.reserve(128); }
-  void Clear() { m_text.clear(); }
+  struct Measure {};
+
+  RecordLine();
+  // A line that only counts: Size() is what a writing line would hold, View() is empty.
+  explicit RecordLine(Measure) : m_measuring(true) {}
+
+  void Clear() { m_length = 0; }
 
   // printf's "%<width>.<precision>f" (precision 0 to 60).
   RecordLine& Fixed(double value, int width, int precision);
   // printf's "%<width>ld"; width 0 for "%ld".
   RecordLine& Integer(long value, int width = 0);
   // printf's "%s".
-  RecordLine& Text(std::string_view text) {
-    m_text.append(text);
-    return *this;
-  }
-  RecordLine& Blank() {
-    m_text.push_back(' ');
-    return *this;
+  RecordLine& Text(std::string_view text);
+  RecordLine& Blank() { return Blanks(1); }
+  // Blanks up to column characters; nothing when the line holds that many.
+  RecordLine& PadTo(std::size_t column) {
+    return m_length < column ? Blanks(column - m_length) : *this;
   }
 
-  const std::string& Str() const { return m_text; }
-  std::string& Bytes() { return m_text; }
+  std::size_t Size() const { return m_length; }
+  // The last character; the line must not be empty.
+  char Back() const { return m_bytes[m_length - 1]; }
+  std::string_view View() const { return std::string_view(m_bytes.data(), m_measuring ? 0 : m_length); }
+  // The line, terminated.
+  const char* CStr();
 
  private:
+  RecordLine& Blanks(std::size_t count);
   void RightAligned(const char* digits, std::size_t length, int width);
+  // Room for n more characters (and the slack the short copies use); the line grows by n.
+  char* Grow(std::size_t n);
 
-  std::string m_text;
+  bool m_measuring = false;
+  std::string m_bytes;  // sized to the room, not to the line: growing writes no zeros first
+  std::size_t m_length = 0;
 };
 
 }  // namespace geoproj

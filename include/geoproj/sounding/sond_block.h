@@ -75,6 +75,7 @@ void SondText(char* text, std::size_t size, const std::string& line, std::size_t
 
 // Completes a line holding the numbers part: blanks up to kolumn characters, then the text (at
 // most size characters) and LF.
+void SondRad(RecordLine& siffror, std::size_t kolumn, const char* text, std::size_t size);
 void SondRad(std::string& siffror, std::size_t kolumn, const char* text, std::size_t size);
 
 // Copies the first 4 characters of the symbol of the first code found in text (method metod,
@@ -156,8 +157,8 @@ class SondBlock : public list0<T> {
       T& rec = *this->pael;
       line.Clear();
       Self().SkrivData(rec, line);
-      SondRad(line.Bytes(), Derived::kTextKolumn, rec.text, sizeof rec.text);
-      file->WriteString(line.Str().c_str());
+      SondRad(line, Derived::kTextKolumn, rec.text, sizeof rec.text);
+      file->WriteString(line.CStr());
       SondRadSkriven(m_option1);
     } while ((*this)++);
     return 0;
@@ -213,9 +214,8 @@ class SondBlock : public list0<T> {
     const std::string text = line.size() > kolumn ? line.substr(kolumn) : std::string();
     RecordLine rad;
     Self().SkrivData(rec, rad);
-    std::string& skriven = rad.Bytes();
-    SondRad(skriven, Derived::kTextKolumn, text.c_str(), sizeof rec.text - 1);
-    skriven.pop_back();
+    SondRad(rad, Derived::kTextKolumn, text.c_str(), sizeof rec.text - 1);
+    const std::string_view skriven = rad.View().substr(0, rad.Size() - 1);  // without its LF
     if (text.size() > sizeof rec.text - 1) return line.compare(0, skriven.size(), skriven) == 0;
     return line == skriven;
   }
@@ -227,9 +227,13 @@ class SondBlock : public list0<T> {
     const std::size_t kolumn = Derived::kTextKolumn;
     // A line that ends before the column has no text that numbers could have pushed right.
     if (line.size() <= kolumn) return kolumn;
+    // Most records fit their columns; measuring tells so without writing their digits.
+    RecordLine matt{RecordLine::Measure{}};
+    Self().SkrivData(rec, matt);
+    if (matt.Size() <= kolumn) return kolumn;
     RecordLine rad;
     Self().SkrivData(rec, rad);
-    const std::string& siffror = rad.Str();
+    const std::string_view siffror = rad.View();
     const std::size_t bredd = siffror.size();
     if (bredd <= kolumn || line.size() < bredd ||
         line.compare(kolumn, bredd - kolumn, siffror, kolumn, bredd - kolumn) != 0)
