@@ -185,11 +185,18 @@ TEST_F(SndStatusTest, InclinationRoundsToAWholeDegree) {
 
 TEST_F(SndStatusTest, OwnCodeAndItsDepth) {
   CBorviSnd snd(&proj, nullptr);
-  Read(snd, Dreie({DreieRow("1.000", "SA"), DreieRow("2.000", "LE"), DreieRow("3.400", "LE MY"),
-                   DreieRow("4.000", "MY")}));
+  Read(snd, Dreie({DreieRow("1.000", "SA"), DreieRow("1.500", ""), DreieRow("2.000", "LE"),
+                   DreieRow("2.500", "LE"), DreieRow("3.400", "LE MY"), DreieRow("4.000", "MY")}));
   double djup = -1.0;
   EXPECT_EQ(snd.MyKod(&djup), 0);
   EXPECT_DOUBLE_EQ(djup, static_cast<double>(3.4f));
+  // Each record's symbol comes from its own text, also where the text repeats the one before.
+  const char* const symbols[] = {"\x3A", "", "\xB3", "\xB3", "\xB3", "\xF0"};
+  ASSERT_EQ(snd.dreie->Home(), 0);
+  for (const char* symbol : symbols) {
+    EXPECT_EQ(geoproj::FieldView(snd.dreie->Get_aktel()->symbol), symbol);
+    (*snd.dreie)++;
+  }
   EXPECT_EQ(snd.MyKod(), 0);
   EXPECT_TRUE(HasBit(snd.bit, kBitMy));
   EXPECT_TRUE(HasBit(Record(snd).bit, kBitMy));

@@ -128,14 +128,21 @@ class SondBlock : public list0<T> {
     SondRadKontroll(file, line, huvud.tolkad, "header line does not parse");
     TaHuvud(huvud);
     SondRadTyp typ;
+    const T* forra = nullptr;
     while ((typ = LasSondRad(file, line)) == SondRadTyp::kData) {
       this->Ny(1, nullptr);
       T& rec = *this->pael;
       SondRadKontroll(file, line, Self().LasData(rec, line), "data line does not parse");
       VardenSomSkrivna(rec, line);
       SondText(rec.text, sizeof rec.text, line, TextKolumn(rec, line));
-      if constexpr (requires { rec.symbol; })
-        SondSymbol(Derived::kMetod, rec.text, m_kodtyp, rec.symbol);
+      if constexpr (requires { rec.symbol; }) {
+        // Both start without a symbol, so the record before answers for the same text.
+        if (SammaText(forra, rec))
+          std::memcpy(rec.symbol, forra->symbol, sizeof rec.symbol);
+        else
+          SondSymbol(Derived::kMetod, rec.text, m_kodtyp, rec.symbol);
+      }
+      forra = &rec;
     }
     if (typ == SondRadTyp::kFilslut) SondBlockAvskuret(file, kodrad, Derived::kMetod);
     return 0;
@@ -175,12 +182,15 @@ class SondBlock : public list0<T> {
   // to *djup when given. -1 when none does or the list is empty.
   int FindKodRad(const char* kind, float* djup) {
     if (this->Home() < 0) return -1;
+    const T* forra = nullptr;
     do {
       const T& rec = *this->pael;
-      if (SondHarKod(Derived::kMetod, rec.text, kind, m_kodtyp)) {
+      // A text like the one before holds no such code either.
+      if (!SammaText(forra, rec) && SondHarKod(Derived::kMetod, rec.text, kind, m_kodtyp)) {
         if (djup) *djup = static_cast<float>(rec.djup);
         return 0;
       }
+      forra = &rec;
     } while ((*this)++);
     return -1;
   }
@@ -194,6 +204,12 @@ class SondBlock : public list0<T> {
 
  private:
   Derived& Self() { return static_cast<Derived&>(*this); }
+
+  // The records of a block mostly repeat the text of the one before (most often none), and a
+  // code lookup answers the same for the same text.
+  static bool SammaText(const T* forra, const T& rec) {
+    return forra && std::strncmp(forra->text, rec.text, sizeof rec.text) == 0;
+  }
 
   // Values that fill the numbers part up to the text column are written with the text straight
   // behind their last character, where reading the whole line can take characters of the text
