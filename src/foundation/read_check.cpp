@@ -60,7 +60,9 @@ bool HoldsBinaryGarbage(std::string_view text) {
 
 bool ScanTookAll(std::string_view text, int read, int required, int most) {
   const int fields = std::max(read, 0);
-  return fields >= required && fields >= CountWordsUpTo(text, std::min(most, fields + 1));
+  // A scan that took every field the format holds took all there was to take.
+  if (fields >= most) return fields >= required;
+  return fields >= required && fields >= CountWordsUpTo(text, fields + 1);
 }
 
 bool CheckReadLine(CStdioFileMem& file, std::string_view line, bool parsed, const char* why) {

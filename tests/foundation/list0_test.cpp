@@ -252,6 +252,44 @@ TEST(List0, DeletingTheMiddleKeepsPositionAndClearsAMarkOnIt) {
   EXPECT_EQ(list.Goto_mark(), -1);
 }
 
+// Records live in blocks the list owns, and deleted places are used again: through growing,
+// deleting and refilling, every record stays at its address with its own values, and a new
+// record never takes the place of one still in the list.
+TEST(List0, RecordsKeepTheirAddressesThroughGrowthDeletionAndReuse) {
+  RecList list;
+  std::vector<const Rec*> places;
+  for (int i = 0; i < 3000; ++i) {
+    list.Append(i);
+    places.push_back(list.Get_aktel());
+  }
+  list.Home();
+  for (int i = 0; i < 3000; ++i) {  // every other record, from the front
+    if (i % 2 == 0) {
+      list.Delete();
+    } else {
+      list++;
+    }
+  }
+  std::vector<const Rec*> kept;
+  for (int i = 1; i < 3000; i += 2) kept.push_back(places[static_cast<size_t>(i)]);
+  for (int i = 0; i < 2000; ++i) {
+    list.Append(100000 + i);
+    for (const Rec* k : kept) ASSERT_NE(list.Get_aktel(), k);
+  }
+  for (size_t i = 0; i < kept.size(); ++i) EXPECT_EQ(kept[i]->key, static_cast<int>(2 * i + 1));
+  int n = 0;
+  list.Where(&n);
+  EXPECT_EQ(n, 3500);
+  std::vector<int> keys;
+  list.Home();
+  do keys.push_back(list.Get_aktel()->key);
+  while (list++);
+  EXPECT_EQ(keys.front(), 1);
+  EXPECT_EQ(keys[1499], 2999);
+  EXPECT_EQ(keys[1500], 100000);
+  EXPECT_EQ(keys.back(), 101999);
+}
+
 TEST(List0, CursorStepsAndSetAktel) {
   RecList list;
   for (int i = 0; i < 3; ++i) list.Append(i);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
@@ -114,7 +115,7 @@ class list0 {
       m_akt = gone->prev;
       if (m_akt) --m_pos;
     }
-    delete gone;
+    FreeNode(gone);
     --m_antal;
     ++m_reshapes;
     if (!m_forst) {
@@ -307,15 +308,37 @@ class list0 {
   std::uint64_t m_reshapes = 0;
 
  private:
-  static node* NewNode() { return new node; }
+  std::vector<std::unique_ptr<node[]>> m_blocks;
+  std::size_t m_blockSize = 0;  // nodes in the last block
+  std::size_t m_blockUsed = 0;  // of which handed out
+  node* m_ledig = nullptr;      // deleted nodes, linked through next
+
+  // Nodes come from blocks the list owns, each twice the size of the one before, and a deleted
+  // node is used again: a file is read record by record, and allocating each node apart cost as
+  // much as reading the record's numbers.
+  node* NewNode() {
+    if (m_ledig) {
+      node* n = m_ledig;
+      m_ledig = n->next;
+      return n;
+    }
+    if (m_blocks.empty() || m_blockUsed == m_blockSize) {
+      m_blockSize = m_blocks.empty() ? 4 : std::min<std::size_t>(2 * m_blockSize, 1024);
+      m_blocks.emplace_back(new node[m_blockSize]);
+      m_blockUsed = 0;
+    }
+    return &m_blocks.back()[m_blockUsed++];
+  }
+
+  void FreeNode(node* n) {
+    n->next = m_ledig;
+    m_ledig = n;
+  }
 
   void Clear() {
-    node* n = m_forst;
-    while (n) {
-      node* next = n->next;
-      delete n;
-      n = next;
-    }
+    m_blocks.clear();
+    m_ledig = nullptr;
+    m_blockSize = m_blockUsed = 0;
     m_forst = m_sist = m_akt = m_mark = nullptr;
     pael = markel = nullptr;
     m_antal = m_pos = 0;
