@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <random>
 #include <string>
 
@@ -48,6 +50,17 @@ TEST(SafeRewrite, ReplacesTheContentInPlaceAndLeavesNothingBeside) {
   EXPECT_EQ(dir.read("NEW.TLK"), "x");
 }
 
+// A journal as the first form of the trailer closed it: magic "GPRWJNL1", the size and a
+// byte-wise FNV-1a sum, each little-endian.
+std::string BytewiseJournal(const std::string& content, std::uint64_t sum_offset = 0) {
+  std::uint64_t h = 14695981039346656037ULL;
+  for (unsigned char c : content) h = (h ^ c) * 1099511628211ULL;
+  std::string out = content + "GPRWJNL1";
+  for (std::uint64_t v : {static_cast<std::uint64_t>(content.size()), h + sum_offset})
+    for (int i = 0; i < 8; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+  return out;
+}
+
 TEST(SafeRewrite, AJournalLeftByAKilledWriterIsCompletedOrDiscarded) {
   struct Case {
     const char* name;
@@ -55,7 +68,16 @@ TEST(SafeRewrite, AJournalLeftByAKilledWriterIsCompletedOrDiscarded) {
     std::string expected;
   };
   const std::string complete = RewriteJournalBytes(kShort);
+  // Two words of the content swapped: the same bytes, elsewhere.
+  std::string moved = RewriteJournalBytes("first8b_second8b");
+  std::swap_ranges(moved.begin(), moved.begin() + 8, moved.begin() + 8);
+  std::string firstFormMagic = complete;
+  firstFormMagic[complete.size() - 17] = '1';
   const Case cases[] = {
+      {"journal of the first form", BytewiseJournal(kShort), kShort},
+      {"journal of the first form with a wrong sum", BytewiseJournal(kShort, 1), kLong},
+      {"today's sum under the first form's magic", firstFormMagic, kLong},
+      {"journal whose words were swapped", moved, kLong},
       {"complete journal: the rewrite is finished", complete, kShort},
       {"journal cut short: the file was not touched yet", complete.substr(0, complete.size() - 3),
        kLong},

@@ -60,5 +60,7 @@ bool IsRewriteJournalName(const std::string& name);
 // The bytes a journal holds for this new content (a writer killed after writing it leaves
 // exactly these).
 std::string RewriteJournalBytes(const std::string& content);
+// The trailer those bytes end in, behind the content.
+std::string RewriteJournalTrailer(const std::string& content);
 
 }  // namespace geoproj
