@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -170,6 +171,30 @@ const char* PlainNumberEnd(const char* p, bool fraction) {
   return p;
 }
 
+// A plain decimal number (as PlainNumberEnd found it) of at most seven significant digits and
+// ten decimals as a float: both the digits and the power of ten are exact floats, so the one
+// division rounds as the correctly rounded reading does. False for any other number.
+bool ShortDecimal(const char* p, const char* end, float& value) {
+  const bool negative = *p == '-';
+  if (negative) ++p;
+  std::uint32_t digits = 0;
+  int decimals = -1;
+  for (; p != end; ++p) {
+    if (*p == '.') {
+      decimals = 0;
+      continue;
+    }
+    digits = digits * 10 + static_cast<std::uint32_t>(*p - '0');
+    if (digits >= (1u << 24)) return false;
+    if (decimals >= 0 && ++decimals > 10) return false;
+  }
+  static constexpr float kPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                      1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+  const float magnitude = static_cast<float>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 enum class ScanResult { Assigned, Stored, Fallback, InputEnd };
 
 // One conversion of a scanf format at text; advances both.
@@ -194,7 +219,11 @@ ScanResult ScanOne(const char*& f, const char* start, const char*& p, va_list& a
     r = std::from_chars(p, end, *va_arg(args, double*));
   } else if (conversion == 'f') {
     float value = 0;
-    r = std::from_chars(p, end, value);
+    if (ShortDecimal(p, end, value)) {
+      r.ptr = end;
+    } else {
+      r = std::from_chars(p, end, value);
+    }
     if (r.ec == std::errc()) *va_arg(args, float*) = value;
   } else if (isLong) {
     long value = 0;

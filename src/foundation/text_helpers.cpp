@@ -1,6 +1,7 @@
 #include <geoproj/foundation/text_helpers.h>
 
 #include <cstdint>
+#include <cstring>
 
 namespace geoproj {
 namespace {
@@ -51,10 +52,17 @@ void MapString(std::string& text, Map map) {
 
 // Whether text holds a byte outside ASCII; most lines of a project do not, and a reader converts
 // every line it reads.
+// Every line read is asked, so eight bytes at a time.
 bool HoldsHighBytes(const std::string& text) {
-  unsigned char any = 0;
-  for (char c : text) any |= static_cast<unsigned char>(c);
-  return (any & 0x80) != 0;
+  std::uint64_t any = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    any |= word;
+  }
+  for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
+  return (any & 0x8080808080808080ULL) != 0;
 }
 
 // Code points of 0x80..0x9F in code page 1252; 0 where the code page has no character.

@@ -110,3 +110,25 @@ TEST(ScanLineTest, RandomRecordLinesMatch) {
 }
 
 }  // namespace
+
+namespace {
+
+// Depths as files hold them: up to nine digits with the point anywhere, so the numbers read by
+// one division (up to seven digits and ten decimals) and those read the long way both occur,
+// each next to its neighbours across the limits.
+TEST(ScanLineTest, ShortDecimalsReadAsTheCLibraryReadsThem) {
+  const char* edges[] = {"16777215", "16777216", "1677721.5", "0.1677721", "0.0000000001",
+                         "0.00000000001", "-0.0000000001", "-0.", "0.", "9999999", "99999999",
+                         "0.3", "-0.7", "8388608.5", "8388607.5"};
+  for (const char* text : edges) ExpectSameScan(text);
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 100000; ++i) {
+    std::string digits = std::to_string(random() % 1000000000ULL);
+    const std::size_t point = random() % (digits.size() + 1);
+    std::string text = (random() % 4 == 0 ? "-" : "") + digits.substr(0, point) + "." +
+                       digits.substr(point) + " 12";
+    ExpectSameScan(text.c_str());
+  }
+}
+
+}  // namespace

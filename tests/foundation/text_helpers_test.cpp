@@ -37,6 +37,20 @@ TEST(DosToWin, StringFormConvertsPastAZeroByte) {
   EXPECT_EQ(text, std::string("\xE5\0\xF6", 3));
 }
 
+// The check for bytes to convert reads whole words: a DOS letter at any place of a line, in a
+// word or in the bytes after the last whole word, is converted.
+TEST(DosToWin, ALetterAtAnyPlaceOfALineIsConverted) {
+  for (std::size_t length = 1; length <= 20; ++length)
+    for (std::size_t at = 0; at < length; ++at) {
+      std::string text(length, 'a');
+      text[at] = '\x94';
+      DosToWin(text);
+      std::string expected(length, 'a');
+      expected[at] = '\xF6';
+      ASSERT_EQ(text, expected) << length << " " << at;
+    }
+}
+
 TEST(UpperId, MapsLettersTheWayIdentifiersCompare) {
   const struct {
     const char* in;
