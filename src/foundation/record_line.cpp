@@ -74,12 +74,6 @@ RecordLine& RecordLine::Blanks(std::size_t count) {
   return *this;
 }
 
-const char* RecordLine::CStr() {
-  if (m_measuring) return "";
-  m_bytes[m_length] = '\0';
-  return m_bytes.data();
-}
-
 void RecordLine::RightAligned(const char* digits, std::size_t length, int width) {
   const std::size_t fill =
       width > 0 && length < static_cast<std::size_t>(width) ? width - length : 0;

@@ -71,19 +71,22 @@ void CStdioFileMem::WriteDisk(const char* bytes, std::size_t n) {
 }
 
 void CStdioFileMem::WriteString(const char* text) {
-  if (!text) return;
+  if (text) WriteBytes(std::string_view(text));
+}
+
+void CStdioFileMem::WriteBytes(std::string_view text) {
   if (m_memMode) {
-    WriteMem(text, std::strlen(text));
+    WriteMem(text.data(), text.size());
     return;
   }
   if (m_state != State::kWriting) throw geoproj::FileError("Write to a file that is not open: " + m_path);
-  const char* p = text;
-  while (*p) {
-    const char* lf = std::strchr(p, '\n');
-    const std::size_t n = lf ? static_cast<std::size_t>(lf - p) : std::strlen(p);
-    WriteDisk(p, n);
-    if (lf) WriteDisk("\r\n", 2);
-    p += n + (lf ? 1 : 0);
+  while (!text.empty()) {
+    const std::size_t lf = text.find('\n');
+    const std::size_t n = lf == std::string_view::npos ? text.size() : lf;
+    WriteDisk(text.data(), n);
+    if (lf == std::string_view::npos) break;
+    WriteDisk("\r\n", 2);
+    text.remove_prefix(n + 1);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -47,7 +48,10 @@ std::uint64_t Checksum(const char* bytes, std::size_t n) {
   std::uint64_t h = 14695981039346656037ULL ^ n;
   std::size_t i = 0;
   for (; i + 8 <= n; i += 8) {
-    h = (h ^ GetLe64(bytes + i)) * 0x9E3779B97F4A7C15ULL;
+    std::uint64_t word;
+    std::memcpy(&word, bytes + i, 8);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    h = (h ^ word) * 0x9E3779B97F4A7C15ULL;
     h ^= h >> 29;
   }
   return BytewiseChecksum(bytes + i, n - i) ^ h;

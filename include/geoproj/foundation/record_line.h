@@ -39,8 +39,6 @@ class RecordLine {
   // The last character; the line must not be empty.
   char Back() const { return m_bytes[m_length - 1]; }
   std::string_view View() const { return std::string_view(m_bytes.data(), m_measuring ? 0 : m_length); }
-  // The line, terminated.
-  const char* CStr();
 
  private:
   RecordLine& Blanks(std::size_t count);

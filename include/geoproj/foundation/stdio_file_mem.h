@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include <geoproj/platform/safe_file.h>
 
@@ -54,6 +55,8 @@ class CStdioFileMem {
   // geoproj::FileError.
   void WriteString(const char* text);
   void WriteString(const std::string& text) { WriteString(text.c_str()); }
+  // Every byte of text, zero bytes too (the forms above stop at the first), LF written as CR LF.
+  void WriteBytes(std::string_view text);
 
   void SeekToBegin();
   // Disk mode: closes the file; a file written is put on disk as a whole now, and a failure

@@ -165,7 +165,7 @@ class SondBlock : public list0<T> {
       line.Clear();
       Self().SkrivData(rec, line);
       SondRad(line, Derived::kTextKolumn, rec.text, sizeof rec.text);
-      file->WriteString(line.CStr());
+      file->WriteBytes(line.View());
       SondRadSkriven(m_option1);
     } while ((*this)++);
     return 0;
