@@ -42,20 +42,26 @@ bool HoldsBinaryGarbage(std::string_view text) {
   // by byte.
   constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
   constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
+  const auto wordIsClean = [&](std::size_t at) {
     std::uint64_t w;
-    std::memcpy(&w, text.data() + i, 8);
+    std::memcpy(&w, text.data() + at, 8);
     const std::uint64_t below = (w - 0x20 * kOnes) & ~w & kHigh;
     const std::uint64_t del = w ^ (0x7F * kOnes);
     const std::uint64_t isDel = (del - kOnes) & ~del & kHigh;
-    if ((below | isDel) == 0) continue;
-    for (std::size_t j = i; j < i + 8; ++j)
-      if (IsGarbageByte(static_cast<unsigned char>(text[j]))) return true;
+    if ((below | isDel) == 0) return true;
+    for (std::size_t j = at; j < at + 8; ++j)
+      if (IsGarbageByte(static_cast<unsigned char>(text[j]))) return false;
+    return true;
+  };
+  if (text.size() < 8) {
+    for (char c : text)
+      if (IsGarbageByte(static_cast<unsigned char>(c))) return true;
+    return false;
   }
-  for (; i < text.size(); ++i)
-    if (IsGarbageByte(static_cast<unsigned char>(text[i]))) return true;
-  return false;
+  for (std::size_t i = 0; i + 8 <= text.size(); i += 8)
+    if (!wordIsClean(i)) return true;
+  // The bytes after the last whole word, as the last eight bytes of the text.
+  return text.size() % 8 != 0 && !wordIsClean(text.size() - 8);
 }
 
 bool ScanTookAll(std::string_view text, int read, int required, int most) {

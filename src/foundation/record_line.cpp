@@ -10,10 +10,6 @@
 namespace geoproj {
 namespace {
 
-// Every copy of up to this many characters is one fixed-size copy, which the compiler does in
-// two moves; the room always holds this much beyond the line.
-constexpr std::size_t kShort = 16;
-
 // Whether printf's "%<width>.<precision>f" of value is at most width characters: decided
 // without its digits when the value is well inside the room its integer part has (rounding to
 // precision adds at most one half, which cannot carry past 10^room - 1), else by its digits.
@@ -45,32 +41,25 @@ RecordLine& RecordLine::Fixed(double value, int width, int precision) {
 }
 
 RecordLine& RecordLine::Integer(long value, int width) {
+  if (value >= 0 && !m_measuring) {
+    // Counted, then written from the last digit back, in place.
+    std::size_t length = 1;
+    for (unsigned long rest = static_cast<unsigned long>(value); rest >= 10; rest /= 10) ++length;
+    const std::size_t fill =
+        width > 0 && length < static_cast<std::size_t>(width) ? width - length : 0;
+    char* p = Grow(fill + length);
+    std::memset(p, ' ', fill <= kShort ? kShort : fill);
+    char* digit = p + fill + length;
+    unsigned long rest = static_cast<unsigned long>(value);
+    do {
+      *--digit = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    } while (rest != 0);
+    return *this;
+  }
   char digits[24];
   const auto r = std::to_chars(digits, digits + sizeof digits, value);
   RightAligned(digits, static_cast<std::size_t>(r.ptr - digits), width);
-  return *this;
-}
-
-RecordLine& RecordLine::Text(std::string_view text) {
-  if (m_measuring) {
-    m_length += text.size();
-    return *this;
-  }
-  char* p = Grow(text.size());
-  if (!text.empty()) std::memcpy(p, text.data(), text.size());
-  return *this;
-}
-
-RecordLine& RecordLine::Blanks(std::size_t count) {
-  if (m_measuring) {
-    m_length += count;
-    return *this;
-  }
-  char* p = Grow(count);
-  if (count <= kShort)
-    std::memset(p, ' ', kShort);
-  else
-    std::memset(p, ' ', count);
   return *this;
 }
 
@@ -94,12 +83,8 @@ void RecordLine::RightAligned(const char* digits, std::size_t length, int width)
     std::memcpy(p + fill, digits, length);
 }
 
-char* RecordLine::Grow(std::size_t n) {
-  const std::size_t need = m_length + n + kShort;
-  if (need > m_bytes.size()) m_bytes.resize(std::max(need, 2 * m_bytes.size()));
-  char* p = m_bytes.data() + m_length;
-  m_length += n;
-  return p;
+void RecordLine::Widen(std::size_t n) {
+  m_bytes.resize(std::max(m_length + n + kShort, 2 * m_bytes.size()));
 }
 
 }  // namespace geoproj

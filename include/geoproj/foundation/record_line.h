@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -28,7 +29,14 @@ class RecordLine {
   // printf's "%<width>ld"; width 0 for "%ld".
   RecordLine& Integer(long value, int width = 0);
   // printf's "%s".
-  RecordLine& Text(std::string_view text);
+  RecordLine& Text(std::string_view text) {
+    if (m_measuring) {
+      m_length += text.size();
+    } else if (!text.empty()) {
+      std::memcpy(Grow(text.size()), text.data(), text.size());
+    }
+    return *this;
+  }
   RecordLine& Blank() { return Blanks(1); }
   // Blanks up to column characters; nothing when the line holds that many.
   RecordLine& PadTo(std::size_t column) {
@@ -41,10 +49,31 @@ class RecordLine {
   std::string_view View() const { return std::string_view(m_bytes.data(), m_measuring ? 0 : m_length); }
 
  private:
-  RecordLine& Blanks(std::size_t count);
+  // Every copy of up to this many characters is one fixed-size copy, which the compiler does in
+  // two moves; the room always holds this much beyond the line.
+  static constexpr std::size_t kShort = 16;
+
+  RecordLine& Blanks(std::size_t count) {
+    if (m_measuring) {
+      m_length += count;
+    } else {
+      char* p = Grow(count);
+      if (count <= kShort)
+        std::memset(p, ' ', kShort);
+      else
+        std::memset(p, ' ', count);
+    }
+    return *this;
+  }
   void RightAligned(const char* digits, std::size_t length, int width);
   // Room for n more characters (and the slack the short copies use); the line grows by n.
-  char* Grow(std::size_t n);
+  char* Grow(std::size_t n) {
+    if (m_length + n + kShort > m_bytes.size()) Widen(n);
+    char* p = m_bytes.data() + m_length;
+    m_length += n;
+    return p;
+  }
+  void Widen(std::size_t n);
 
   bool m_measuring = false;
   std::string m_bytes;  // sized to the room, not to the line: growing writes no zeros first
