@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
@@ -195,6 +196,18 @@ bool ShortDecimal(const char* p, const char* end, float& value) {
   return true;
 }
 
+// A plain whole number (as PlainNumberEnd found it) of at most eighteen digits, which no long
+// overflows. False for a longer one.
+bool ShortInteger(const char* p, const char* end, long& value) {
+  const bool negative = *p == '-';
+  if (negative) ++p;
+  if (end - p > 18) return false;
+  long magnitude = 0;
+  for (; p != end; ++p) magnitude = magnitude * 10 + (*p - '0');
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 enum class ScanResult { Assigned, Stored, Fallback, InputEnd };
 
 // One conversion of a scanf format at text; advances both.
@@ -227,11 +240,21 @@ ScanResult ScanOne(const char*& f, const char* start, const char*& p, va_list& a
     if (r.ec == std::errc()) *va_arg(args, float*) = value;
   } else if (isLong) {
     long value = 0;
-    r = std::from_chars(p, end, value);
+    if (ShortInteger(p, end, value)) {
+      r.ptr = end;
+    } else {
+      r = std::from_chars(p, end, value);
+    }
     if (r.ec == std::errc()) *va_arg(args, long*) = value;
   } else {
     int value = 0;
-    r = std::from_chars(p, end, value);
+    long wide = 0;
+    if (ShortInteger(p, end, wide) && wide >= INT_MIN && wide <= INT_MAX) {
+      value = static_cast<int>(wide);
+      r.ptr = end;
+    } else {
+      r = std::from_chars(p, end, value);
+    }
     if (r.ec == std::errc()) *va_arg(args, int*) = value;
   }
   if (r.ec != std::errc() || r.ptr != end) return ScanResult::Fallback;

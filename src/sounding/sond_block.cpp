@@ -45,8 +45,6 @@ std::string SkrivSondHuvud(int flagga1, int stopp, int varde3, int varde4, const
 SondRadTyp LasSondRad(CStdioFileMem* file, std::string& line) {
   if (!file->ReadString(line)) return SondRadTyp::kFilslut;
   if (!line.empty() && line[0] == '*') return SondRadTyp::kSlut;
-  std::size_t lf = line.find('\n');
-  if (lf != std::string::npos) line.resize(lf);
   DosToWin(line);
   return SondRadTyp::kData;
 }

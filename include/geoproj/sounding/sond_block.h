@@ -55,7 +55,7 @@ std::string SkrivSondHuvud(int flagga1, int stopp, int varde3, int varde4, const
 // (consumed), or the end of the file, which cuts the block off.
 enum class SondRadTyp { kData, kSlut, kFilslut };
 
-// Reads the next line of a block. A data line is cut at its first LF and converted from the DOS
+// Reads the next line of a block (without its line end). A data line is converted from the DOS
 // code page.
 SondRadTyp LasSondRad(CStdioFileMem* file, std::string& line);
 
