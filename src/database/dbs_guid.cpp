@@ -6,26 +6,29 @@
 
 #include "database/leading_number.h"
 
-namespace {
-
-// The GUID text upper-cased into a buffer of its own: the restore sorts a list of every block of
-// the project, and this is its comparison.
-struct UpperGuid {
-  explicit UpperGuid(const guidtype& g) {
-    std::memcpy(text, g.guid, sizeof g.guid);
-    text[sizeof text - 1] = '\0';
-    geoproj::UpperId(text);
+const CDbsGUID::SortKey& CDbsGUID::KeyOf(const guidtype& g) {
+  SortKey& key = m_keys[&g];
+  if (key.guid[0] == '\0' || std::memcmp(key.guid, g.guid, sizeof key.guid) != 0) {
+    std::memcpy(key.guid, g.guid, sizeof key.guid);
+    std::memcpy(key.upper, g.guid, sizeof key.upper);
+    key.upper[sizeof key.upper - 1] = '\0';
+    geoproj::UpperId(key.upper);
+    key.number = geoproj::LeadingNumber(key.upper, geoproj::kNoLeadingNumber);
   }
-  char text[sizeof(guidtype::guid)];
-};
+  return key;
+}
 
-}  // namespace
+int CDbsGUID::Sortera(int key) {
+  const int rc = list0<guidtype>::Sortera(key);
+  m_keys.clear();
+  return rc;
+}
 
 int CDbsGUID::Sortval(int key) {
   if ((key != 1 && key != -1) || !pael || !markel) return 0;
-  const UpperGuid a(*pael), b(*markel);
-  const long na = geoproj::LeadingNumber(a.text, geoproj::kNoLeadingNumber);
-  const long nb = geoproj::LeadingNumber(b.text, geoproj::kNoLeadingNumber);
-  if (key < 0) return na <= nb ? 1 : 0;
-  return (na > nb || (na == nb && std::strcmp(a.text, b.text) > 0)) ? 1 : 0;
+  const SortKey& a = KeyOf(*pael);
+  const SortKey& b = KeyOf(*markel);
+  if (key < 0) return a.number <= b.number ? 1 : 0;
+  return (a.number > b.number || (a.number == b.number && std::strcmp(a.upper, b.upper) > 0)) ? 1
+                                                                                             : 0;
 }

@@ -51,8 +51,7 @@ void MapString(std::string& text, Map map) {
 }
 
 // Whether text holds a byte outside ASCII; most lines of a project do not, and a reader converts
-// every line it reads.
-// Every line read is asked, so eight bytes at a time.
+// every line it reads. Asked of every line read, so eight bytes at a time.
 bool HoldsHighBytes(const std::string& text) {
   std::uint64_t any = 0;
   std::size_t i = 0;

@@ -125,6 +125,20 @@ TEST(DbsGuidList, EqualIdentifiersBecomeNeighbours) {
   EXPECT_EQ(list.Order(), (std::vector<std::string>{"C", "A", "E", "B", "D"}));
   ASSERT_EQ(list.Sortera(3), 0);
   EXPECT_EQ(list.Order(), (std::vector<std::string>{"C", "A", "E", "B", "D"}));
+
+  // An identifier edited in place between two sorts sorts by its new text, through the list's
+  // own sort and through the base list's too.
+  list.Home();
+  std::strcpy(list.Get_aktel()->guid, "1b000000-0000-4000-8000-000000000001");  // C
+  ASSERT_EQ(list.Sortera(1), 0);
+  EXPECT_EQ(list.Order(), (std::vector<std::string>{"C", "D", "B", "E", "A"}));
+  list.Home();
+  std::strcpy(list.Get_aktel()->guid, "ffff0000-0000-4000-8000-000000000001");  // C again
+  ASSERT_EQ(static_cast<list0<guidtype>&>(list).Sortera(1), 0);
+  list.Home();
+  std::strcpy(list.Get_aktel()->guid, "99999999-0000-4000-8000-000000000001");  // D
+  ASSERT_EQ(static_cast<list0<guidtype>&>(list).Sortera(1), 0);
+  EXPECT_EQ(list.Order(), (std::vector<std::string>{"B", "D", "E", "A", "C"}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 
 #include <geoproj/foundation/list0.h>
 
@@ -18,8 +19,24 @@ class CDbsGUID : public list0<guidtype> {
   CDbsGUID() = default;
   ~CDbsGUID() override = default;
 
+  // The list's sort; the keys worked out for it are let go when it is done.
+  int Sortera(int key);
+
  protected:
   // Key 1: by the leading number of the upper-cased UUID text, then by that text; key -1: by
   // the number only, descending; other keys 0.
   int Sortval(int key) override;
+
+ private:
+  // A record's sort key: a restore sorts an entry for every block of the project, and working
+  // the key out anew for each comparison was most of the sort. Kept with the text it came from,
+  // so a record changed since is worked out again.
+  struct SortKey {
+    char guid[sizeof(guidtype::guid)];
+    char upper[sizeof(guidtype::guid)];
+    long number;
+  };
+  const SortKey& KeyOf(const guidtype& g);
+
+  std::unordered_map<const guidtype*, SortKey> m_keys;
 };
