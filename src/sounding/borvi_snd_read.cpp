@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "foundation/guid_line.h"
+#include "foundation/quick_print.h"
 #include "foundation/read_check.h"
 #include "geoproj/database/borvi_dbs.h"
 #include "geoproj/foundation/messages.h"
@@ -184,7 +185,7 @@ void CBorviSnd::ReadHeader() {
   for (double& value : hvarde) {
     more = more && lines.Next(line);
     if (!more || !HoldsValue(line)) continue;
-    const int read = std::sscanf(line.c_str(), "%lf", &value);
+    const int read = geoproj::ScanLine(line.c_str(), "%lf", &value);
     lines.Check(line, geoproj::ScanTookAll(line, read, 0, 1), "not a number");
   }
   const bool sixth = more && lines.Next(line);
@@ -196,7 +197,7 @@ void CBorviSnd::ReadHeader() {
     if (sixth && line.empty()) ReadComments(lines, kCommentLines);
     return;
   }
-  const int read = std::sscanf(line.c_str(), "%f %d %lf", &startdjup, &riktning, &lutning);
+  const int read = geoproj::ScanLine(line.c_str(), "%f %d %lf", &startdjup, &riktning, &lutning);
   lines.Check(line, geoproj::ScanTookAll(line, read, 0, 3),
               "start depth, direction and inclination do not parse");
   if (read < 3) {
@@ -234,7 +235,7 @@ void CBorviSnd::ReadSection(std::string& line) {
   // A doubled separator or an empty line between sections holds no section.
   if (line.empty() || StartsSection(line)) return;
   int code = 0;
-  if (std::sscanf(line.c_str(), "%d", &code) != 1) {
+  if (geoproj::ScanLine(line.c_str(), "%d", &code) != 1) {
     // Without a code the section cannot be told from another; never take the previous code.
     metod = -1;
     geoproj::ShowStatusF("Ok\xE4nd metodkod (%d) f\xF6r Id: %s", metod, id);
