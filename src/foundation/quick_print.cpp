@@ -84,35 +84,42 @@ bool Pad(LineBuffer& out, const Conversion& conv, const char* text, std::size_t 
   return out.Fill(fill) && out.Append(text, length);
 }
 
-// Fixed notation with few decimals, exactly as printf rounds: the value times 10^precision is
-// exact in an extended long double (53 bits of value and at most 10 of 5^precision), so the one
-// rounding to an integer is the only one, half to even as printf does in the default rounding
-// mode. Null when the value is
-// too large or the platform has no extended type; then to_chars does it.
+// Fixed notation with few decimals, exactly as printf rounds: the value is m * 2^e exactly, so
+// m * 10^precision (at most 67 bits) shifted right by -e is the value times 10^precision, and
+// the bits shifted out decide the one rounding, half to even as printf does in the default
+// rounding mode. All in integers: a save writes every depth of every record this way. Null when
+// the value is too large; then to_chars does it.
 char* FixedFew(char* digits, double value, int precision) {
-  if constexpr (std::numeric_limits<long double>::digits < 64) {
-    return nullptr;
-  } else {
-    static constexpr long double kScale[] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L};
-    if (precision > 4 || !(std::fabs(value) < 1e14)) return nullptr;
-    const long double scaled = std::fabs(static_cast<long double>(value) * kScale[precision]);
-    long long whole = static_cast<long long>(scaled);
-    // Both exact: the rest after the truncation decides, a tie goes to the even neighbour.
-    const long double rest = scaled - static_cast<long double>(whole);
-    if (rest > 0.5L || (rest == 0.5L && (whole & 1) != 0)) ++whole;
-    char reversed[32];
-    int n = 0;
-    do {
-      reversed[n++] = static_cast<char>('0' + whole % 10);
-      whole /= 10;
-    } while (whole != 0 || n <= precision);
-    char* p = digits;
-    if (std::signbit(value)) *p++ = '-';
-    while (n > precision) *p++ = reversed[--n];
-    if (precision > 0) *p++ = '.';
-    while (n > 0) *p++ = reversed[--n];
-    return p;
-  }
+  __extension__ typedef unsigned __int128 Wide;
+  static constexpr std::uint64_t kScale[] = {1, 10, 100, 1000, 10000};
+  if (precision > 4 || !(std::fabs(value) < 1e14)) return nullptr;
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+  if (biased != 0) mantissa |= std::uint64_t{1} << 52;
+  // Below 1e14 the exponent is negative: shift is at least 6.
+  const int shift = (biased != 0 ? 1075 - biased : 1074);
+  const Wide scaled = static_cast<Wide>(mantissa) * kScale[precision];
+  std::uint64_t whole = 0;
+  if (shift < 100) {
+    whole = static_cast<std::uint64_t>(scaled >> shift);
+    const Wide rest = scaled - (static_cast<Wide>(whole) << shift);
+    const Wide half = static_cast<Wide>(1) << (shift - 1);
+    if (rest > half || (rest == half && (whole & 1) != 0)) ++whole;
+  }  // else far below half a unit of the last decimal: 0
+  char reversed[32];
+  int n = 0;
+  do {
+    reversed[n++] = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0 || n <= precision);
+  char* p = digits;
+  if (std::signbit(value)) *p++ = '-';
+  while (n > precision) *p++ = reversed[--n];
+  if (precision > 0) *p++ = '.';
+  while (n > 0) *p++ = reversed[--n];
+  return p;
 }
 
 // Writes one conversion; false when vsnprintf must do the whole call.

@@ -1,7 +1,6 @@
 #include <geoproj/foundation/record_line.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -41,25 +40,27 @@ RecordLine& RecordLine::Fixed(double value, int width, int precision) {
 }
 
 RecordLine& RecordLine::Integer(long value, int width) {
-  if (value >= 0 && !m_measuring) {
-    // Counted, then written from the last digit back, in place.
-    std::size_t length = 1;
-    for (unsigned long rest = static_cast<unsigned long>(value); rest >= 10; rest /= 10) ++length;
-    const std::size_t fill =
-        width > 0 && length < static_cast<std::size_t>(width) ? width - length : 0;
-    char* p = Grow(fill + length);
-    std::memset(p, ' ', fill <= kShort ? kShort : fill);
-    char* digit = p + fill + length;
-    unsigned long rest = static_cast<unsigned long>(value);
-    do {
-      *--digit = static_cast<char>('0' + rest % 10);
-      rest /= 10;
-    } while (rest != 0);
+  // Counted, then written from the last digit back, in place; a measuring line only counts.
+  const bool negative = value < 0;
+  const unsigned long magnitude =
+      negative ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
+  std::size_t length = negative ? 2 : 1;
+  for (unsigned long rest = magnitude; rest >= 10; rest /= 10) ++length;
+  const std::size_t fill =
+      width > 0 && length < static_cast<std::size_t>(width) ? width - length : 0;
+  if (m_measuring) {
+    m_length += fill + length;
     return *this;
   }
-  char digits[24];
-  const auto r = std::to_chars(digits, digits + sizeof digits, value);
-  RightAligned(digits, static_cast<std::size_t>(r.ptr - digits), width);
+  char* p = Grow(fill + length);
+  std::memset(p, ' ', fill <= kShort ? kShort : fill);
+  if (negative) p[fill] = '-';
+  char* digit = p + fill + length;
+  unsigned long rest = magnitude;
+  do {
+    *--digit = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
   return *this;
 }
 
