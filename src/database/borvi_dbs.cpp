@@ -119,9 +119,11 @@ int CBorviDbs::OpenDbsFile() {
     // reading the header again after the records sees what a writer wrote meanwhile.
     if (geoproj::FileExists(m_dbsPath)) file = geoproj::OpenFile(m_dbsPath, "rb");
     if (file) std::setvbuf(file, nullptr, _IONBF, 0);
+  } else if (!m_readonly) {
+    // Opening for reading and writing fails exactly where the access test would.
+    file = ExclusiveFile(geoproj::OpenFile(m_dbsPath, "r+b"));
   } else if (geoproj::HasReadWriteAccess(m_dbsPath)) {
-    file = geoproj::OpenFile(m_dbsPath, m_readonly ? "rb" : "r+b");
-    if (!m_readonly) file = ExclusiveFile(file);
+    file = geoproj::OpenFile(m_dbsPath, "rb");
   }
   return AdoptDbsFile(file);
 }

@@ -193,8 +193,10 @@ int CBorviPrv::Init(CStdioFileMem* file, const char* id, std::string* /*reserv*/
 }
 
 void CBorviPrv::ReadFileDates(const std::string& path) {
-  geoproj::DateTime created, modified;
-  if (!geoproj::FileExists(path) || !geoproj::FileTimes(path, &created, &modified)) return;
+  geoproj::FileStat st;
+  if (!geoproj::StatFile(path, &st) || !st.regular) return;
+  const geoproj::DateTime created = geoproj::LocalFromTime(st.created);
+  const geoproj::DateTime modified = geoproj::LocalFromTime(st.modified);
   geoproj::CopyField(skapad, Format("%4d-%02d-%02d", created.year, created.month, created.day));
   geoproj::CopyField(andrad,
                      Format("%4d-%02d-%02d", modified.year, modified.month, modified.day));

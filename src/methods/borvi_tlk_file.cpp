@@ -158,16 +158,14 @@ int CBorviTlk::Init(CStdioFileMem* file, const char* /*id*/, const char* name) {
   }
   m_droppedContent = 0;
   const std::string path = file->GetFilePath();
-  if (!geoproj::FileExists(path)) {
+  geoproj::FileStat st;
+  if (!geoproj::StatFile(path, &st) || !st.regular) {
     geoproj::ShowMessageF(geoproj::kMbOk | geoproj::kMbIconExclamation, nullptr,
                           "Hittar inte filen\n%s\nAvbryter!", path.c_str());
     return -1;
   }
-  geoproj::DateTime created, modified;
-  if (geoproj::FileTimes(path, &created, &modified)) {
-    geoproj::CopyField(skapad, FileDate(created));
-    geoproj::CopyField(andrad, FileDate(modified));
-  }
+  geoproj::CopyField(skapad, FileDate(geoproj::LocalFromTime(st.created)));
+  geoproj::CopyField(andrad, FileDate(geoproj::LocalFromTime(st.modified)));
   // A file the caller passes unopened is opened here and left open for the caller to close.
   if (!file->IsOpen() && !file->Open(path, CStdioFileMem::modeRead)) {
     geoproj::ShowMessageF(geoproj::kMbOk | geoproj::kMbIconExclamation, nullptr,

@@ -102,17 +102,10 @@ std::time_t TimeFromLocal(const DateTime& t) {
 }
 
 bool FileTimes(const std::string& path, DateTime* created, DateTime* modified) {
-  const std::string resolved = ResolvePath(path);
-  struct stat st;
-  if (::stat(resolved.c_str(), &st) != 0) return false;
-  std::time_t birth = st.st_mtime;
-#ifdef STATX_BTIME
-  struct statx stx;
-  if (::statx(AT_FDCWD, resolved.c_str(), 0, STATX_BTIME, &stx) == 0 && (stx.stx_mask & STATX_BTIME))
-    birth = static_cast<std::time_t>(stx.stx_btime.tv_sec);
-#endif
-  if (created) *created = LocalFromTime(birth);
-  if (modified) *modified = LocalFromTime(st.st_mtime);
+  FileStat st;
+  if (!StatFile(path, &st)) return false;
+  if (created) *created = LocalFromTime(st.created);
+  if (modified) *modified = LocalFromTime(st.modified);
   return true;
 }
 

@@ -3,12 +3,23 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#ifdef __linux__
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/inotify.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+#endif
+
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <map>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
+
+#include <geoproj/platform/directory_snapshot.h>
 
 namespace geoproj {
 namespace {
@@ -43,7 +54,9 @@ struct Index {
   std::unordered_map<std::string, std::vector<std::string>> names;  // by EntryKey
   timespec mtime{};
   Clock::time_point read_at{};
+  Clock::time_point checked_at{};  // when the directory's time was last compared
   bool read = false;
+  int watch = -1;  // the kernel's watch of the directory; -1 when its changes are not followed
 };
 
 timespec DirectoryTime(const std::string& dir) {
@@ -63,20 +76,11 @@ void Add(Index& index, const std::string& name) {
   spellings.push_back(name);
 }
 
-void Read(Index& index, const std::string& dir) {
-  index.names.clear();
-  index.mtime = DirectoryTime(dir);
-  index.read_at = Clock::now();
-  index.read = true;
-  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-  if (!d) return;
-  while (dirent* e = ::readdir(d))
-    if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) Add(index, e->d_name);
-  ::closedir(d);
-}
-
-bool Stale(const Index& index, const std::string& dir) {
-  return Clock::now() - index.read_at >= kRereadInterval && !SameTime(index.mtime, DirectoryTime(dir));
+void Remove(Index& index, const std::string& name) {
+  auto found = index.names.find(EntryKey(name));
+  if (found == index.names.end()) return;
+  std::erase(found->second, name);
+  if (found->second.empty()) index.names.erase(found);
 }
 
 // The indexes of the directories used so far. Objects of the library belong to one thread,
@@ -91,9 +95,161 @@ std::map<std::string, Index>& Indexes() {
   return indexes;
 }
 
-}  // namespace
+#ifdef __linux__
 
-namespace {
+// The kernel reports every change of a watched directory as it is made, but only the changes
+// made through this machine: on a network share another machine's new file goes unreported, so
+// only local file systems are followed.
+bool IsLocalFileSystem(const std::string& dir) {
+  struct statfs fs;
+  if (::statfs(dir.empty() ? "." : dir.c_str(), &fs) != 0) return false;
+  switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0xEF53UL:      // ext2, ext3, ext4
+    case 0x58465342UL:  // xfs
+    case 0x9123683EUL:  // btrfs
+    case 0x01021994UL:  // tmpfs
+    case 0x858458F6UL:  // ramfs
+    case 0xF2F52010UL:  // f2fs
+    case 0x2FC12FC1UL:  // zfs
+    case 0xCA451A4EUL:  // bcachefs
+      return true;
+    default:
+      return false;
+  }
+}
+
+// One queue of change reports for every watched directory of the process; -1 when there is
+// none (not made yet, or the kernel refused one).
+int g_notify = -1;
+bool g_notifyTried = false;
+
+// A child made by fork shares the queue with its parent: whatever one of them takes from it
+// the other would never see. The child starts over without it.
+void LockBeforeFork() { IndexMutex().lock(); }
+void UnlockAfterFork() { IndexMutex().unlock(); }
+
+void ForgetWatchesInChild() {
+  IndexMutex().unlock();
+  if (g_notify >= 0) ::close(g_notify);
+  g_notify = -1;
+  g_notifyTried = false;
+  for (auto& [dir, index] : Indexes()) {
+    index.watch = -1;
+    index.read = false;
+  }
+}
+
+int NotifyQueue() {
+  if (!g_notifyTried) {
+    g_notifyTried = true;
+    g_notify = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    static const bool registered = (::pthread_atfork(LockBeforeFork, UnlockAfterFork, ForgetWatchesInChild), true);
+    (void)registered;
+  }
+  return g_notify;
+}
+
+constexpr std::uint32_t kWatchedChanges = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
+                                          IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+// The directory is gone, moved, or no longer watched: what its path names must be read anew.
+constexpr std::uint32_t kWatchLost = IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT;
+
+// Starts following the changes of dir, before it is read, so that nothing made in between is
+// missed (a change the reading saw already is applied once more, to the same effect).
+void Watch(Index& index, const std::string& dir) {
+  if (index.watch >= 0 || !IsLocalFileSystem(dir)) return;
+  const int queue = NotifyQueue();
+  if (queue < 0) return;
+  index.watch = ::inotify_add_watch(queue, dir.empty() ? "." : dir.c_str(), kWatchedChanges);
+}
+
+void Apply(const inotify_event& event) {
+  for (auto& [dir, index] : Indexes()) {
+    if (event.mask & IN_Q_OVERFLOW) {
+      index.read = false;  // changes were lost: read every watched directory anew
+      continue;
+    }
+    if (index.watch != event.wd) continue;
+    if (event.mask & kWatchLost) {
+      index.watch = -1;
+      index.read = false;
+    } else if (event.len > 0 && (event.mask & (IN_CREATE | IN_MOVED_TO))) {
+      Add(index, event.name);
+    } else if (event.len > 0 && (event.mask & (IN_DELETE | IN_MOVED_FROM))) {
+      Remove(index, event.name);
+    }
+  }
+}
+
+// Takes in the changes reported since the last time, in the order they were made.
+void TakeChanges() {
+  if (g_notify < 0) return;
+  alignas(inotify_event) char buffer[16384];
+  for (;;) {
+    const ssize_t n = ::read(g_notify, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    for (ssize_t at = 0; at < n;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+      Apply(*event);
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+}
+
+#else
+
+void Watch(Index&, const std::string&) {}
+void TakeChanges() {}
+
+#endif
+
+// Changes are taken in once per snapshot and at every lookup outside one.
+void TakeChangesUnlessSettled() {
+  if (DirectorySnapshot::ChangesTaken()) return;
+  TakeChanges();
+  DirectorySnapshot::NoteChangesTaken();
+}
+
+void Read(Index& index, const std::string& dir) {
+  Watch(index, dir);
+  index.names.clear();
+  index.mtime = DirectoryTime(dir);
+  index.read_at = index.checked_at = Clock::now();
+  index.read = true;
+  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return;
+  while (dirent* e = ::readdir(d))
+    if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) Add(index, e->d_name);
+  ::closedir(d);
+}
+
+// An unwatched directory is looked at no more than once a second: a miss within that second is
+// answered from what was read.
+bool Stale(Index& index, const std::string& dir) {
+  if (index.watch >= 0) return false;
+  const Clock::time_point now = Clock::now();
+  if (now - index.checked_at < kRereadInterval) return false;
+  index.checked_at = now;
+  return !SameTime(index.mtime, DirectoryTime(dir));
+}
+
+// The index of dir, read and up to date as far as it can be, under the lock.
+Index& CurrentIndex(const std::string& dir) {
+  TakeChangesUnlessSettled();
+  Index& index = Indexes()[dir];
+  if (!index.read) Read(index, dir);
+  return index;
+}
+
+// The spelling of name in the index (the exact one first); null when none.
+const std::string* Spelling(const Index& index, const std::string& name) {
+  auto found = index.names.find(EntryKey(name));
+  if (found == index.names.end() || found->second.empty()) return nullptr;
+  for (const std::string& spelling : found->second)
+    if (spelling == name) return &spelling;
+  return &found->second.front();
+}
 
 // The directory and the last component of a path, split as the path resolution splits it.
 void SplitDirEntry(const std::string& path, std::string* dir, std::string* name) {
@@ -130,17 +286,26 @@ std::string EntryKey(const std::string& name) {
 
 std::string FindEntryNoCase(const std::string& dir, const std::string& name) {
   std::lock_guard<std::mutex> lock(IndexMutex());
-  Index& index = Indexes()[dir];
-  if (!index.read) Read(index, dir);
-  auto found = index.names.find(EntryKey(name));
-  if (found == index.names.end() && Stale(index, dir)) {
+  Index& index = CurrentIndex(dir);
+  const std::string* spelling = Spelling(index, name);
+  if (!spelling && Stale(index, dir)) {
     Read(index, dir);
-    found = index.names.find(EntryKey(name));
+    spelling = Spelling(index, name);
   }
-  if (found == index.names.end() || found->second.empty()) return std::string();
-  for (const std::string& spelling : found->second)
-    if (spelling == name) return spelling;
-  return found->second.front();
+  return spelling ? *spelling : std::string();
+}
+
+EntryLookup LookUpEntry(const std::string& dir, const std::string& name, std::string* spelling) {
+  std::lock_guard<std::mutex> lock(IndexMutex());
+  // A directory nobody asked a missing name of is not read for a name that exists as given.
+  auto known = Indexes().find(dir);
+  if (known == Indexes().end() || known->second.watch < 0) return EntryLookup::kUnknown;
+  Index& index = CurrentIndex(dir);
+  if (index.watch < 0) return EntryLookup::kUnknown;
+  const std::string* found = Spelling(index, name);
+  if (!found) return EntryLookup::kAbsent;
+  *spelling = *found;
+  return EntryLookup::kFound;
 }
 
 void NoteEntryCreated(const std::string& dir, const std::string& name) {
@@ -152,11 +317,7 @@ void NoteEntryCreated(const std::string& dir, const std::string& name) {
 void NoteEntryRemoved(const std::string& dir, const std::string& name) {
   std::lock_guard<std::mutex> lock(IndexMutex());
   auto it = Indexes().find(dir);
-  if (it == Indexes().end()) return;
-  auto found = it->second.names.find(EntryKey(name));
-  if (found == it->second.names.end()) return;
-  std::erase(found->second, name);
-  if (found->second.empty()) it->second.names.erase(found);
+  if (it != Indexes().end()) Remove(it->second, name);
 }
 
 }  // namespace geoproj

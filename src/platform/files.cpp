@@ -32,9 +32,32 @@ void SplitLast(const std::string& path, std::string* dir, std::string* name) {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool PathExists(const std::string& path) {
+// One look at a path as given.
+bool StatAsGiven(const std::string& path, FileStat* out) {
+#ifdef STATX_BTIME
+  struct statx stx;
+  if (::statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &stx) != 0) return false;
+  out->regular = S_ISREG(stx.stx_mode);
+  out->directory = S_ISDIR(stx.stx_mode);
+  out->size = static_cast<long long>(stx.stx_size);
+  out->modified = static_cast<std::time_t>(stx.stx_mtime.tv_sec);
+  out->created = (stx.stx_mask & STATX_BTIME) ? static_cast<std::time_t>(stx.stx_btime.tv_sec)
+                                              : out->modified;
+#else
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0;
+  if (::stat(path.c_str(), &st) != 0) return false;
+  out->regular = S_ISREG(st.st_mode);
+  out->directory = S_ISDIR(st.st_mode);
+  out->size = static_cast<long long>(st.st_size);
+  out->modified = out->created = st.st_mtime;
+#endif
+  return true;
+}
+
+// path with its last component spelled as on disk.
+std::string WithName(const std::string& path, const std::string& dir, const std::string& found) {
+  if (dir.empty()) return found;
+  return dir == "/" ? "/" + found : dir + path[dir.size()] + found;
 }
 
 // The spelling on disk of a path that does not exist as given, or path when there is none.
@@ -43,18 +66,49 @@ std::string CaseVariant(const std::string& path) {
   SplitLast(path, &dir, &name);
   if (name.empty()) return path;
   const std::string found = FindEntryNoCase(dir, name);
-  if (found.empty()) return path;
-  if (dir.empty()) return found;
-  return dir == "/" ? "/" + found : dir + path[dir.size()] + found;
+  return found.empty() ? path : WithName(path, dir, found);
 }
 
-// stat of the path as given, else of its spelling on disk: one call for a file that exists as
-// named, which is the common case of the many checks a save makes.
-bool StatResolved(const std::string& path, struct stat* st) {
-  if (::stat(path.c_str(), st) == 0) return true;
+// What a directory index that follows the directory's changes knows of path: then a missing
+// file, or the spelling of an existing one, costs no look at the file system.
+EntryLookup LookUpPath(const std::string& path, std::string* resolved) {
+  std::string dir, name, spelling;
+  SplitLast(path, &dir, &name);
+  if (name.empty()) return EntryLookup::kUnknown;
+  const EntryLookup known = LookUpEntry(dir, name, &spelling);
+  if (known == EntryLookup::kFound) *resolved = WithName(path, dir, spelling);
+  return known;
+}
+
+// A look at the path as given, else at its spelling on disk: one call for a file that exists
+// as named, which is the common case of the many checks a save makes, and none for a file the
+// index knows to be missing.
+bool StatResolved(const std::string& path, FileStat* st) {
+  std::string resolved;
+  switch (LookUpPath(path, &resolved)) {
+    case EntryLookup::kAbsent: return false;
+    case EntryLookup::kFound: return StatAsGiven(resolved, st);
+    case EntryLookup::kUnknown: break;
+  }
+  if (StatAsGiven(path, st)) return true;
   if (path.empty()) return false;
   const std::string variant = CaseVariant(path);
-  return variant != path && ::stat(variant.c_str(), st) == 0;
+  return variant != path && StatAsGiven(variant, st);
+}
+
+// fopen of the path as given, else of its spelling on disk, for modes that never create.
+std::FILE* OpenExisting(const std::string& path, const char* mode) {
+  std::string resolved;
+  switch (LookUpPath(path, &resolved)) {
+    case EntryLookup::kAbsent: errno = ENOENT; return nullptr;
+    case EntryLookup::kFound: return std::fopen(resolved.c_str(), mode);
+    case EntryLookup::kUnknown: break;
+  }
+  std::FILE* file = std::fopen(path.c_str(), mode);
+  if (file || errno != ENOENT || path.empty()) return file;
+  const std::string variant = CaseVariant(path);
+  if (variant == path) return nullptr;
+  return std::fopen(variant.c_str(), mode);
 }
 
 }  // namespace
@@ -73,18 +127,31 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
 }
 
 std::string ResolvePath(const std::string& path) {
-  if (path.empty() || PathExists(path)) return path;
+  if (path.empty()) return path;
+  std::string resolved;
+  switch (LookUpPath(path, &resolved)) {
+    case EntryLookup::kAbsent: return path;
+    case EntryLookup::kFound: return resolved;
+    case EntryLookup::kUnknown: break;
+  }
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0) return path;
   return CaseVariant(path);
 }
 
+bool StatFile(const std::string& path, FileStat* st) {
+  *st = FileStat{};
+  return StatResolved(path, st);
+}
+
 bool FileExists(const std::string& path) {
-  struct stat st;
-  return StatResolved(path, &st) && S_ISREG(st.st_mode);
+  FileStat st;
+  return StatResolved(path, &st) && st.regular;
 }
 
 bool DirectoryExists(const std::string& path) {
-  struct stat st;
-  return StatResolved(path, &st) && S_ISDIR(st.st_mode);
+  FileStat st;
+  return StatResolved(path, &st) && st.directory;
 }
 
 bool RemoveFile(const std::string& path) {
@@ -104,6 +171,7 @@ bool RenameFile(const std::string& from, const std::string& to) {
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
+  if (mode[0] == 'r') return OpenExisting(path, mode);
   const std::string resolved = ResolvePath(path);
   std::FILE* file = std::fopen(resolved.c_str(), mode);
   if (file && mode[0] != 'r') NotePathCreated(resolved);
@@ -151,11 +219,11 @@ bool SameFile(const struct stat& st, unsigned long long dev, unsigned long long 
          static_cast<unsigned long long>(st.st_ino) == ino;
 }
 
-// Whether path names the file open on fd.
-bool NamesOpenFile(const std::string& path, int fd) {
-  struct stat open_st, named_st;
-  return ::fstat(fd, &open_st) == 0 && ::stat(path.c_str(), &named_st) == 0 &&
-         SameFile(named_st, open_st.st_dev, open_st.st_ino);
+// Whether path names the file open on fd; *open_st is the open file's.
+bool NamesOpenFile(const std::string& path, int fd, struct stat* open_st) {
+  struct stat named_st;
+  return ::fstat(fd, open_st) == 0 && ::stat(path.c_str(), &named_st) == 0 &&
+         SameFile(named_st, open_st->st_dev, open_st->st_ino);
 }
 
 void WriteAll(int fd, const std::string& content) {
@@ -192,7 +260,7 @@ LockResult CreateLockFile(const std::string& path, const std::string& content, L
   FlockRetrying(fd, LOCK_EX);
   WriteAll(fd, content);
   struct stat st;
-  if (!NamesOpenFile(resolved, fd) || ::fstat(fd, &st) != 0) {
+  if (!NamesOpenFile(resolved, fd, &st)) {
     ::close(fd);
     return LockResult::kHeld;
   }
@@ -201,6 +269,7 @@ LockResult CreateLockFile(const std::string& path, const std::string& content, L
     return LockResult::kCreated;
   }
   held->fd = fd;
+  held->path = resolved;
   held->dev = static_cast<unsigned long long>(st.st_dev);
   held->ino = static_cast<unsigned long long>(st.st_ino);
   return LockResult::kCreated;
@@ -208,7 +277,8 @@ LockResult CreateLockFile(const std::string& path, const std::string& content, L
 
 void ReleaseLockFile(const std::string& path, LockHandle* held) {
   if (!held->held()) return;
-  const std::string resolved = ResolvePath(path);
+  // The name it was created under; path may spell it otherwise.
+  const std::string resolved = held->path.empty() ? ResolvePath(path) : held->path;
   struct stat st;
   if (::stat(resolved.c_str(), &st) == 0 && SameFile(st, held->dev, held->ino) &&
       ::unlink(resolved.c_str()) == 0)
@@ -244,8 +314,8 @@ UnlockResult RemoveStaleLockFile(const std::string& path, const LockFileInfo& in
   // Held while the file is unlinked, so that nobody takes it over in between.
   if (FlockRetrying(fd, LOCK_EX | LOCK_NB) != 0) {
     result = UnlockResult::kHeld;
-  } else if (::fstat(fd, &st) == 0 && SameFile(st, inspected.dev, inspected.ino) &&
-             NamesOpenFile(resolved, fd) && ::unlink(resolved.c_str()) == 0) {
+  } else if (NamesOpenFile(resolved, fd, &st) && SameFile(st, inspected.dev, inspected.ino) &&
+             ::unlink(resolved.c_str()) == 0) {
     NotePathRemoved(resolved);
     result = UnlockResult::kRemoved;
   }

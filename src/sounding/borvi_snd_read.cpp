@@ -18,6 +18,7 @@
 #include "geoproj/methods/karnborr.h"
 #include "geoproj/methods/vatten_f.h"
 #include "geoproj/platform/date_time.h"
+#include "geoproj/platform/directory_snapshot.h"
 #include "geoproj/platform/files.h"
 #include "geoproj/sounding/borvi_dpt.h"
 #include "geoproj/sounding/borvi_dreie.h"
@@ -151,27 +152,28 @@ int CBorviSnd::Init(const char* idText, const char* path) {
   orgnamn[0] = '\0';
   m_unknownSections.clear();
   m_droppedContent = 0;
-  ReadFileDates();
-  ReadSnd();
+  // The borehole's files are looked for as the directory stood when the first was looked up.
+  const geoproj::DirectorySnapshot snapshot;
+  ReadSnd(ReadFileDates());
   const int result = ReadSeparateFiles();
   CloseFiles();
   SetSndBhstat();
   return result;
 }
 
-void CBorviSnd::ReadFileDates() {
+bool CBorviSnd::ReadFileDates() {
   skapad[0] = '\0';
   andrad[0] = '\0';
-  const std::string path = sndfil.GetFilePath();
-  geoproj::DateTime created, modified;
-  if (!geoproj::FileExists(path) || !geoproj::FileTimes(path, &created, &modified)) return;
-  geoproj::CopyField(skapad, geoproj::FormatDate(created));
-  geoproj::CopyField(andrad, geoproj::FormatDate(modified));
+  geoproj::FileStat st;
+  if (!geoproj::StatFile(sndfil.GetFilePath(), &st) || !st.regular) return false;
+  geoproj::CopyField(skapad, geoproj::FormatDate(geoproj::LocalFromTime(st.created)));
+  geoproj::CopyField(andrad, geoproj::FormatDate(geoproj::LocalFromTime(st.modified)));
+  return true;
 }
 
-void CBorviSnd::ReadSnd() {
+void CBorviSnd::ReadSnd(bool present) {
   const std::string path = sndfil.GetFilePath();
-  if (!geoproj::FileExists(path) || !sndfil.Open(path, CStdioFileMem::modeRead)) return;
+  if (!present || !sndfil.Open(path, CStdioFileMem::modeRead)) return;
   typ = &Bh;
   ReadHeader();
   ReadSections();

@@ -14,6 +14,7 @@
 #include "geoproj/methods/borvi_vb.h"
 #include "geoproj/methods/karnborr.h"
 #include "geoproj/methods/vatten_f.h"
+#include "geoproj/platform/directory_snapshot.h"
 #include "geoproj/platform/files.h"
 #include "geoproj/platform/proj_path.h"
 #include "geoproj/platform/uuid.h"
@@ -47,6 +48,9 @@ void CannotOpen(const std::string& path) {
 
 int CBorviSnd::Uppdat(const char* idText, const char* path) {
   const geoproj::CodeTableScope codeTable;
+  // The borehole's files and the database's lock file are looked for as the directory stood
+  // when the first was looked up; the lock itself is taken by an exclusive create all the same.
+  const geoproj::DirectorySnapshot snapshot;
   CBorviDbs::LocaleCheckAndFix();
   if (!projpath) {
     m_egenpath = std::make_unique<CProjPath>();

@@ -9,6 +9,7 @@
 #include <geoproj/database/borvi_dbs.h>
 #include <geoproj/foundation/text_helpers.h>
 #include <geoproj/methods/borvi_cpt.h>
+#include <geoproj/platform/directory_snapshot.h>
 #include <geoproj/platform/files.h>
 #include <geoproj/sounding/borvi_snd.h>
 
@@ -45,6 +46,8 @@ bool MayWriteBack(ProjectSession& session, const CBorviSnd& snd, const std::stri
 bool SaveBorehole(ProjectSession& session, CBorviDbs& dbs, const std::string& id, bool force,
                   bool quiet) {
   const std::string shown_id = Cp1252ToUtf8(id);
+  // One look at what other processes changed in the directory for the whole borehole.
+  const DirectorySnapshot snapshot;
   if (!session.HasFiles(id)) {
     session.host().Error("no borehole " + shown_id + " in " + session.path()->m_projKat);
     return false;

@@ -3,9 +3,17 @@
 // on disk in the asked spelling (a borehole without an interpretation file, say) costs a
 // lookup, not a reading of a directory that may hold tens of thousands of files.
 //
-// Entries another process adds are found after a re-read, which happens on a miss when the
-// directory changed since it was read, at most once a second: a long-lived host sees new files,
-// and a command saving many boreholes does not re-read the directory for each of them.
+// Where the kernel reports the changes of a directory to this process (a directory of a local
+// file system on Linux), the index follows every change another process makes as well, as it
+// is made, and then also tells that a name is absent: the check of a borehole's missing files
+// costs no system call. Elsewhere (a network share, whose changes made by other machines are not
+// reported) entries another process adds are found after a re-read, which happens on a miss when
+// the directory changed since it was read, looked at no more than once a second: a long-lived
+// host sees new files, and a command saving many boreholes does not re-read the directory for
+// each of them.
+//
+// A relative directory is taken from the working directory of the process, which the library
+// never changes.
 #pragma once
 
 #include <string>
@@ -15,6 +23,13 @@ namespace geoproj {
 // The entry of dir whose name equals name without regard to case or spelling (the exact one
 // first); empty when none is known.
 std::string FindEntryNoCase(const std::string& dir, const std::string& name);
+
+// What the index tells of a name: kFound with the spelling on disk (the exact one first),
+// kAbsent when it is certain that no entry of dir has the name in any case or spelling, and
+// kUnknown when only the file system can tell (the index does not follow other processes'
+// changes of dir).
+enum class EntryLookup { kFound, kAbsent, kUnknown };
+EntryLookup LookUpEntry(const std::string& dir, const std::string& name, std::string* spelling);
 
 // This process created or removed the entry name of dir.
 void NoteEntryCreated(const std::string& dir, const std::string& name);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <ctime>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -30,6 +31,20 @@ std::string JoinPath(const std::string& dir, const std::string& name);
 // component; path itself when nothing matches.
 std::string ResolvePath(const std::string& path);
 
+// What one look at an existing file or directory tells.
+struct FileStat {
+  bool regular = false;
+  bool directory = false;
+  long long size = 0;
+  std::time_t modified = 0;
+  // The creation time where the file system keeps one, else the modification time.
+  std::time_t created = 0;
+};
+
+// The file or directory path names (its last component resolved without regard to case), in
+// one look; false when there is none.
+bool StatFile(const std::string& path, FileStat* st);
+
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // Deletes the file; false when it did not exist or could not be deleted.
@@ -54,6 +69,7 @@ bool EqualsNoCase(const std::string& a, const std::string& b);
 // left behind; device and inode tell it apart from a file created later at the same path.
 struct LockHandle {
   int fd = -1;
+  std::string path;  // as created: the spelling on disk
   unsigned long long dev = 0;
   unsigned long long ino = 0;
   bool held() const { return fd >= 0; }

@@ -194,8 +194,9 @@ class CBorviSnd {
 
   // Reading.
   class HeaderLines;
-  void ReadFileDates();
-  void ReadSnd();
+  // Whether ID.SND is there (a regular file); its dates are read in the same look.
+  bool ReadFileDates();
+  void ReadSnd(bool present);
   void ReadHeader();
   void ReadComments(HeaderLines& lines, int first);
   void ReadSections();
