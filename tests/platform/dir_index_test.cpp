@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <thread>
+
+#include <geoproj/platform/directory_snapshot.h>
+#include <geoproj/platform/files.h>
 
 #include "support/temp_dir.h"
 
@@ -54,6 +59,79 @@ TEST(DirectoryIndex, SeesAnotherProcesssNewFileOnceTheDirectoryChangedAndASecond
   dir.write("C.SND", "");  // as another process would, without telling the index
   std::this_thread::sleep_for(std::chrono::milliseconds(1100));
   EXPECT_EQ(FindEntryNoCase(dir.path(), "c.snd"), "C.SND");
+}
+
+// Files made and removed without telling the index, as another process makes them.
+TEST(DirectoryIndex, AFileAnotherProcessCreatesOrRemovesIsSeenAtOnce) {
+  TempDir dir;
+  dir.write("A.SND", "");
+  EXPECT_FALSE(FileExists(dir.file("A.TLK")));  // the index is read for the missing file
+  dir.write("A.TLK", "");
+  EXPECT_TRUE(FileExists(dir.file("A.TLK")));
+  EXPECT_EQ(ResolvePath(dir.file("a.tlk")), dir.file("A.TLK"));
+  ASSERT_EQ(::unlink(dir.file("A.TLK").c_str()), 0);
+  EXPECT_FALSE(FileExists(dir.file("A.TLK")));
+  EXPECT_FALSE(FileExists(dir.file("a.tlk")));
+  EXPECT_EQ(ResolvePath(dir.file("a.tlk")), dir.file("a.tlk"));
+}
+
+// Where the index follows the directory's changes, a name it does not hold is absent, and a
+// case variant another process made is found without waiting for a re-read.
+TEST(DirectoryIndex, AFollowedDirectoryTellsAbsentNamesAndNewVariants) {
+  TempDir dir;
+  dir.write("B.SND", "");
+  EXPECT_FALSE(FileExists(dir.file("B.PRV")));
+  std::string spelling;
+  if (LookUpEntry(dir.path(), "B.PRV", &spelling) == EntryLookup::kUnknown)
+    GTEST_SKIP() << "the file system of " << dir.path() << " does not report its changes";
+  EXPECT_EQ(LookUpEntry(dir.path(), "B.PRV", &spelling), EntryLookup::kAbsent);
+  dir.write("b.prv", "");
+  ASSERT_EQ(LookUpEntry(dir.path(), "B.PRV", &spelling), EntryLookup::kFound);
+  EXPECT_EQ(spelling, "b.prv");
+  EXPECT_TRUE(FileExists(dir.file("B.PRV")));
+  EXPECT_TRUE(FileExists(dir.file("b.PRV")));
+  // Renamed away and back under another case.
+  ASSERT_EQ(std::rename(dir.file("b.prv").c_str(), dir.file("c.prv").c_str()), 0);
+  EXPECT_FALSE(FileExists(dir.file("B.PRV")));
+  EXPECT_EQ(FindEntryNoCase(dir.path(), "C.PRV"), "c.prv");
+}
+
+TEST(DirectoryIndex, ASnapshotTakesInOtherProcessesChangesOnceButSeesItsOwn) {
+  TempDir dir;
+  dir.write("D.SND", "");
+  EXPECT_FALSE(FileExists(dir.file("D.TLK")));
+  std::string spelling;
+  if (LookUpEntry(dir.path(), "D.TLK", &spelling) == EntryLookup::kUnknown)
+    GTEST_SKIP() << "the file system of " << dir.path() << " does not report its changes";
+  {
+    const DirectorySnapshot snapshot;
+    EXPECT_FALSE(FileExists(dir.file("D.TLK")));
+    dir.write("D.TLK", "");  // behind the snapshot's back
+    EXPECT_FALSE(FileExists(dir.file("D.TLK")));
+    std::FILE* own = OpenFile(dir.file("D.MIL"), "wb");
+    ASSERT_NE(own, nullptr);
+    std::fclose(own);
+    EXPECT_TRUE(FileExists(dir.file("d.mil")));
+  }
+  EXPECT_TRUE(FileExists(dir.file("D.TLK")));
+}
+
+// A child made by fork must not take the parent's change reports away from it.
+TEST(DirectoryIndex, AForkedChildLeavesTheParentsViewWhole) {
+  TempDir dir;
+  EXPECT_FALSE(FileExists(dir.file("E.SND")));
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::FILE* f = OpenFile(dir.file("E.SND"), "wb");
+    const bool seen = f && std::fclose(f) == 0 && FileExists(dir.file("e.snd"));
+    ::_exit(seen ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_TRUE(FileExists(dir.file("e.snd")));
 }
 
 }  // namespace

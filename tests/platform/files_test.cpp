@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 
 #include "support/temp_dir.h"
 
@@ -59,6 +61,25 @@ TEST(CaseInsensitivePaths, OnlyTheLastComponentIsResolved) {
   }
   EXPECT_TRUE(DirectoryExists(dir.path()));
   EXPECT_FALSE(FileExists(dir.path()));
+}
+
+TEST(StatFile, TellsKindSizeAndTimesInOneLook) {
+  TempDir dir;
+  dir.write("F.SND", "12345");
+  FileStat st;
+  ASSERT_TRUE(StatFile(dir.file("f.snd"), &st));
+  EXPECT_TRUE(st.regular);
+  EXPECT_FALSE(st.directory);
+  EXPECT_EQ(st.size, 5);
+  const std::time_t now = std::time(nullptr);
+  EXPECT_LE(std::abs(static_cast<long long>(now - st.modified)), 60);
+  EXPECT_LE(st.created, st.modified);
+  EXPECT_GT(st.created, 0);
+  ASSERT_TRUE(StatFile(dir.path(), &st));
+  EXPECT_TRUE(st.directory);
+  EXPECT_FALSE(st.regular);
+  EXPECT_FALSE(StatFile(dir.file("G.SND"), &st));
+  EXPECT_FALSE(st.regular);
 }
 
 TEST(JoinPath, AddsOneSeparator) {

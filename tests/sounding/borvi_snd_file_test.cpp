@@ -12,7 +12,10 @@
 #include <geoproj/sounding/borvi_total.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 
 #include <geoproj/platform/date_time.h>
@@ -433,6 +436,35 @@ TEST_F(SndFileTest, DatesOfTheSoundingFile) {
   EXPECT_EQ(std::string(snd.skapad), FormatDate(created));
   EXPECT_EQ(std::string(snd.andrad), FormatDate(modified));
   EXPECT_EQ(std::strlen(snd.andrad), 10u);
+}
+
+// Between two readings of a borehole another process adds its interpretation file, in the
+// same spelling or another case, and takes it away again.
+TEST_F(SndFileTest, SeparateFileAddedOrRemovedBehindTheReaderIsSeenOnTheNextRead) {
+  Put("U.SND", SndWith(DreieBlock()));
+  for (const char* name : {"U.TLK", "u.tlk"}) {
+    CBorviSnd before(&proj, nullptr);
+    ASSERT_EQ(before.Init("u", nullptr), 0);
+    EXPECT_EQ(before.tlk, nullptr) << name;
+    dir.write(name, "lera\r\n12.5\r\n\r\n");
+    CBorviSnd after(&proj, nullptr);
+    ASSERT_EQ(after.Init("u", nullptr), 0);
+    EXPECT_NE(after.tlk, nullptr) << name;
+    ASSERT_EQ(std::remove(dir.file(name).c_str()), 0);
+    CBorviSnd gone(&proj, nullptr);
+    ASSERT_EQ(gone.Init("u", nullptr), 0);
+    EXPECT_EQ(gone.tlk, nullptr) << name;
+    EXPECT_EQ(gone.m_droppedContent, 0) << name;
+  }
+}
+
+TEST_F(SndFileTest, ADirectoryNamedLikeTheSoundingFileGivesNoDatesAndNoBlocks) {
+  ASSERT_EQ(::mkdir(dir.file("V.SND").c_str(), 0755), 0);
+  CBorviSnd snd(&proj, nullptr);
+  ASSERT_EQ(snd.Init("v", nullptr), 0);
+  EXPECT_STREQ(snd.skapad, "");
+  EXPECT_STREQ(snd.andrad, "");
+  EXPECT_EQ(snd.typ, nullptr);
 }
 
 }  // namespace
