@@ -67,10 +67,6 @@ RecordLine& RecordLine::Integer(long value, int width) {
 void RecordLine::RightAligned(const char* digits, std::size_t length, int width) {
   const std::size_t fill =
       width > 0 && length < static_cast<std::size_t>(width) ? width - length : 0;
-  if (m_measuring) {
-    m_length += fill + length;
-    return;
-  }
   char* p = Grow(fill + length);
   // Blanks and digits as fixed-size copies: the calls a copy of a few bytes would make cost
   // more than formatting the number. The slack behind the line takes what a copy writes beyond.

@@ -65,6 +65,7 @@ class RecordLine {
     }
     return *this;
   }
+  // Digits as printf writes them right-aligned in width (a writing line only).
   void RightAligned(const char* digits, std::size_t length, int width);
   // Room for n more characters (and the slack the short copies use); the line grows by n.
   char* Grow(std::size_t n) {
