@@ -202,7 +202,9 @@ TEST(DbsFindid, IdentifiersEditedInPlaceAreFoundWhateverFollowsTheirEnd) {
                {"FULL8CH", -1, 0}};
   for (Case& c : cases) {
     EXPECT_EQ(l.db.Findid(c.id, -1), c.found) << c.id;
-    if (c.found == 0) EXPECT_EQ(l.db.Where(nullptr), c.where) << c.id;
+    if (c.found == 0) {
+      EXPECT_EQ(l.db.Where(nullptr), c.where) << c.id;
+    }
   }
 }
 
