@@ -106,7 +106,7 @@ scan_figure() {
   rm -rf "$dir"
 }
 scan_figure "$(n 3000)"
-scan_figure "$(n 10000)"
+scan_figure "$(n 30000)"
 
 # lines_figure COUNT: a line database of COUNT records added one update each, as the restore adds
 # line and outcrop records (every update takes the lock file and opens the file), and its
@@ -158,4 +158,4 @@ restore_figure() {
   rm -rf "$dir"
 }
 restore_figure "$(n 1000)"
-restore_figure "$(n 3000)"
+restore_figure "$(n 30000)"
