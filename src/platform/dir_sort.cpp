@@ -59,11 +59,12 @@ int CDirSort::Init(const char* pattern, int /*flags*/) {
   if (dir.empty() && pattern && std::strpbrk(pattern, "/\\")) dir = std::string(1, geoproj::kPathSep);
   m_dir = dir.empty() ? "." : geoproj::ResolvePath(dir);
   if (!geoproj::DirectoryExists(m_dir)) return -1;
-  for (const std::string& name : geoproj::ListDirectory(m_dir)) {
-    if (!Matches(namePattern.c_str(), name.c_str())) continue;
-    if (!geoproj::FileExists(geoproj::JoinPath(m_dir, name))) continue;
+  // The listing tells which entries are files; only those it leaves open are looked at.
+  for (const geoproj::DirectoryEntry& entry : geoproj::ListDirectoryEntries(m_dir)) {
+    if (!Matches(namePattern.c_str(), entry.name.c_str())) continue;
+    if (!geoproj::IsRegularEntry(m_dir, entry)) continue;
     dirsorttype rec{};
-    geoproj::CopyField(rec.name, name);
+    geoproj::CopyField(rec.name, entry.name);
     geoproj::CopyField(rec.key, Upper(rec.name));
     Ny(1, &rec);
   }

@@ -210,6 +210,27 @@ std::vector<std::string> ListDirectory(const std::string& dir) {
   return names;
 }
 
+std::vector<DirectoryEntry> ListDirectoryEntries(const std::string& dir) {
+  std::vector<DirectoryEntry> entries;
+  DIR* d = ::opendir(dir.empty() ? "." : ResolvePath(dir).c_str());
+  if (!d) return entries;
+  while (dirent* e = ::readdir(d)) {
+    if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+    DirectoryEntry entry{e->d_name, DirectoryEntry::Kind::kOther};
+    if (e->d_type == DT_REG) entry.kind = DirectoryEntry::Kind::kRegular;
+    if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) entry.kind = DirectoryEntry::Kind::kUnknown;
+    entries.push_back(std::move(entry));
+  }
+  ::closedir(d);
+  return entries;
+}
+
+bool IsRegularEntry(const std::string& dir, const DirectoryEntry& entry) {
+  if (entry.kind != DirectoryEntry::Kind::kUnknown) return entry.kind == DirectoryEntry::Kind::kRegular;
+  struct stat st;
+  return ::stat(JoinPath(dir, entry.name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 namespace {
 
 bool IsReadOnlyError(int error) { return error == EACCES || error == EROFS || error == EPERM; }

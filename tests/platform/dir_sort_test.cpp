@@ -45,6 +45,17 @@ TEST_F(DirSortTest, ListsOneBoreholesFilesSortedByName) {
   EXPECT_EQ(dir_.path(), list_.Dir());
 }
 
+// The listing tells files from directories; a symbolic link counts by what it names.
+TEST_F(DirSortTest, SymbolicLinksCountByWhatTheyName) {
+  Make({"BH1.SND"});
+  std::filesystem::create_directory(dir_.file("BH1.SUB"));
+  std::filesystem::create_symlink(dir_.file("BH1.SND"), dir_.file("BH1.TLK"));
+  std::filesystem::create_directory_symlink(dir_.file("BH1.SUB"), dir_.file("BH1.VB"));
+  std::filesystem::create_symlink(dir_.file("missing"), dir_.file("BH1.PRV"));
+  EXPECT_EQ(2, list_.Init(Pattern("BH1.*").c_str(), 0));
+  EXPECT_EQ((std::vector<std::string>{"BH1.SND", "BH1.TLK"}), Walk(list_));
+}
+
 TEST_F(DirSortTest, AllFilesPatternsAndEitherSeparator) {
   Make({"b.txt", "A.txt", "c.TXT", "a.TXT", "README"});
   std::filesystem::create_directory(dir_.file("sub"));

@@ -61,6 +61,18 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes);
 // The names (not paths) of the entries of a directory, unsorted; empty when it cannot be read.
 std::vector<std::string> ListDirectory(const std::string& dir);
 
+// An entry of a directory with what its listing tells of its kind: a listing that does not
+// tell (some file systems; a symbolic link, which may name a file) leaves kUnknown.
+struct DirectoryEntry {
+  enum class Kind { kRegular, kOther, kUnknown };
+  std::string name;
+  Kind kind = Kind::kUnknown;
+};
+std::vector<DirectoryEntry> ListDirectoryEntries(const std::string& dir);
+// Whether the entry of dir is a regular file (a symbolic link followed); looks at the file only
+// when its listing did not tell.
+bool IsRegularEntry(const std::string& dir, const DirectoryEntry& entry);
+
 // Case-insensitive comparison of two byte strings (ASCII letters only).
 bool EqualsNoCase(const std::string& a, const std::string& b);
 
