@@ -22,8 +22,8 @@ Attempt WaitWhileBusy(Try attempt) {
 
 LockTake TakeLockFile(const std::string& path, const char* content, LockHandle* held) {
   LockResult created = LockResult::kHeld;
+  // The exclusive creation is the test whether another holder's file is there.
   const Attempt got = WaitWhileBusy([&] {
-    if (FileExists(path)) return Attempt::kBusy;
     created = CreateLockFile(path, content, held);
     if (created == LockResult::kCreated) return Attempt::kDone;
     return created == LockResult::kHeld ? Attempt::kBusy : Attempt::kFailed;

@@ -122,6 +122,7 @@ bool IsLocalFileSystem(const std::string& dir) {
 // none (not made yet, or the kernel refused one).
 int g_notify = -1;
 bool g_notifyTried = false;
+bool g_follow = false;
 
 // A child made by fork shares the queue with its parent: whatever one of them takes from it
 // the other would never see. The child starts over without it.
@@ -157,7 +158,7 @@ constexpr std::uint32_t kWatchLost = IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED 
 // Starts following the changes of dir, before it is read, so that nothing made in between is
 // missed (a change the reading saw already is applied once more, to the same effect).
 void Watch(Index& index, const std::string& dir) {
-  if (index.watch >= 0 || !IsLocalFileSystem(dir)) return;
+  if (!g_follow || index.watch >= 0 || !IsLocalFileSystem(dir)) return;
   const int queue = NotifyQueue();
   if (queue < 0) return;
   index.watch = ::inotify_add_watch(queue, dir.empty() ? "." : dir.c_str(), kWatchedChanges);
@@ -197,10 +198,13 @@ void TakeChanges() {
   }
 }
 
+void SetFollow(bool follow) { g_follow = follow; }
+
 #else
 
 void Watch(Index&, const std::string&) {}
 void TakeChanges() {}
+void SetFollow(bool) {}
 
 #endif
 
@@ -264,6 +268,11 @@ void SplitDirEntry(const std::string& path, std::string* dir, std::string* name)
 }
 
 }  // namespace
+
+void FollowDirectoryChanges(bool follow) {
+  std::lock_guard<std::mutex> lock(IndexMutex());
+  SetFollow(follow);
+}
 
 void NotePathCreated(const std::string& path) {
   std::string dir, name;

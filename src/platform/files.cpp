@@ -96,19 +96,31 @@ bool StatResolved(const std::string& path, FileStat* st) {
   return variant != path && StatAsGiven(variant, st);
 }
 
-// fopen of the path as given, else of its spelling on disk, for modes that never create.
-std::FILE* OpenExisting(const std::string& path, const char* mode) {
-  std::string resolved;
-  switch (LookUpPath(path, &resolved)) {
-    case EntryLookup::kAbsent: errno = ENOENT; return nullptr;
-    case EntryLookup::kFound: return std::fopen(resolved.c_str(), mode);
+// open() that does not create, of the path as given, else of its spelling on disk: the
+// opening itself tells whether the exact name is there. *resolved is the name opened (or last
+// tried); failure is what the last opening returned, errno set.
+template <class Opened, class Open>
+Opened OpenExactThenVariant(const std::string& path, std::string* resolved, Opened failed,
+                            Open open) {
+  *resolved = path;
+  switch (LookUpPath(path, resolved)) {
+    case EntryLookup::kAbsent: errno = ENOENT; return failed;
+    case EntryLookup::kFound: return open(*resolved);
     case EntryLookup::kUnknown: break;
   }
-  std::FILE* file = std::fopen(path.c_str(), mode);
-  if (file || errno != ENOENT || path.empty()) return file;
+  Opened opened = open(path);
+  if (opened != failed || errno != ENOENT || path.empty()) return opened;
   const std::string variant = CaseVariant(path);
-  if (variant == path) return nullptr;
-  return std::fopen(variant.c_str(), mode);
+  if (variant == path) return failed;
+  *resolved = variant;
+  return open(variant);
+}
+
+std::FILE* OpenExisting(const std::string& path, const char* mode) {
+  std::string resolved;
+  return OpenExactThenVariant<std::FILE*>(path, &resolved, nullptr, [mode](const std::string& p) {
+    return std::fopen(p.c_str(), mode);
+  });
 }
 
 }  // namespace
@@ -124,6 +136,12 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
   for (size_t i = 0; i < a.size(); ++i)
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   return true;
+}
+
+int OpenExistingFd(const std::string& path, int flags, std::string* resolved) {
+  return OpenExactThenVariant<int>(path, resolved, -1, [flags](const std::string& p) {
+    return ::open(p.c_str(), flags);
+  });
 }
 
 std::string ResolvePath(const std::string& path) {
@@ -268,8 +286,25 @@ int FlockRetrying(int fd, int operation) {
 
 }  // namespace
 
+namespace {
+
+// Where a new lock file goes: an existing case variant (another program's spelling) is taken
+// over, so that its exclusive creation fails as it should. The exclusive creation itself tells
+// whether the exact name is there, so it is looked at only when the index holds a variant.
+std::string LockPathOnDisk(const std::string& path) {
+  std::string dir, name;
+  SplitLast(path, &dir, &name);
+  if (name.empty()) return path;
+  const std::string found = FindEntryNoCase(dir, name);
+  if (found.empty() || found == name) return path;
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 ? path : WithName(path, dir, found);
+}
+
+}  // namespace
+
 LockResult CreateLockFile(const std::string& path, const std::string& content, LockHandle* held) {
-  const std::string resolved = ResolvePath(path);
+  const std::string resolved = LockPathOnDisk(path);
   int fd = ::open(resolved.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) {
     if (errno == EEXIST) return LockResult::kHeld;

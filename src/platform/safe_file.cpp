@@ -182,8 +182,8 @@ bool IsRewriteJournalName(const std::string& name) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {
-  const std::string resolved = ResolvePath(path);
-  const int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
+  std::string resolved;
+  const int fd = OpenExistingFd(path, O_RDONLY | O_CLOEXEC, &resolved);
   if (fd < 0) return false;
   LockFd(fd, LOCK_SH);
   if (!JournalExists(RewriteJournalPath(resolved))) {
@@ -209,8 +209,11 @@ SafeRewrite::~SafeRewrite() { Close(); }
 
 bool SafeRewrite::Open(const std::string& path) {
   Close();
-  path_ = ResolvePath(path);
-  fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  fd_ = OpenExistingFd(path, O_RDWR | O_CLOEXEC, &path_);
+  if (fd_ < 0 && errno == ENOENT) {
+    path_ = path;  // in no spelling on disk: created as named
+    fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  }
   if (fd_ < 0) return false;
   NotePathCreated(path_);
   return true;

@@ -61,23 +61,45 @@ TEST(DirectoryIndex, SeesAnotherProcesssNewFileOnceTheDirectoryChangedAndASecond
   EXPECT_EQ(FindEntryNoCase(dir.path(), "c.snd"), "C.SND");
 }
 
-// Files made and removed without telling the index, as another process makes them.
-TEST(DirectoryIndex, AFileAnotherProcessCreatesOrRemovesIsSeenAtOnce) {
+// Has the directories the test reads followed for their changes, for its lifetime.
+class Following {
+ public:
+  explicit Following(bool follow = true) { FollowDirectoryChanges(follow); }
+  ~Following() { FollowDirectoryChanges(false); }
+};
+
+class DirectoryIndexFollowing : public ::testing::TestWithParam<bool> {};
+
+// Files made and removed without telling the index, as another process makes them: asked of
+// the file system, or followed.
+TEST_P(DirectoryIndexFollowing, AFileAnotherProcessCreatesOrRemovesIsSeenAtOnce) {
+  const Following following(GetParam());
   TempDir dir;
   dir.write("A.SND", "");
   EXPECT_FALSE(FileExists(dir.file("A.TLK")));  // the index is read for the missing file
   dir.write("A.TLK", "");
   EXPECT_TRUE(FileExists(dir.file("A.TLK")));
-  EXPECT_EQ(ResolvePath(dir.file("a.tlk")), dir.file("A.TLK"));
+  // Unfollowed, another spelling is found once the index is read anew (see below).
+  if (GetParam()) EXPECT_EQ(ResolvePath(dir.file("a.tlk")), dir.file("A.TLK"));
   ASSERT_EQ(::unlink(dir.file("A.TLK").c_str()), 0);
   EXPECT_FALSE(FileExists(dir.file("A.TLK")));
   EXPECT_FALSE(FileExists(dir.file("a.tlk")));
   EXPECT_EQ(ResolvePath(dir.file("a.tlk")), dir.file("a.tlk"));
 }
 
+INSTANTIATE_TEST_SUITE_P(AskedOrFollowed, DirectoryIndexFollowing, ::testing::Bool());
+
+TEST(DirectoryIndex, AnUnfollowedDirectoryLeavesAbsenceToTheFileSystem) {
+  TempDir dir;
+  EXPECT_FALSE(FileExists(dir.file("H.SND")));
+  std::string spelling;
+  EXPECT_EQ(LookUpEntry(dir.path(), "H.SND", &spelling), EntryLookup::kUnknown);
+}
+
 // Where the index follows the directory's changes, a name it does not hold is absent, and a
 // case variant another process made is found without waiting for a re-read.
 TEST(DirectoryIndex, AFollowedDirectoryTellsAbsentNamesAndNewVariants) {
+  const Following following;
   TempDir dir;
   dir.write("B.SND", "");
   EXPECT_FALSE(FileExists(dir.file("B.PRV")));
@@ -97,6 +119,7 @@ TEST(DirectoryIndex, AFollowedDirectoryTellsAbsentNamesAndNewVariants) {
 }
 
 TEST(DirectoryIndex, ASnapshotTakesInOtherProcessesChangesOnceButSeesItsOwn) {
+  const Following following;
   TempDir dir;
   dir.write("D.SND", "");
   EXPECT_FALSE(FileExists(dir.file("D.TLK")));
@@ -118,6 +141,7 @@ TEST(DirectoryIndex, ASnapshotTakesInOtherProcessesChangesOnceButSeesItsOwn) {
 
 // A child made by fork must not take the parent's change reports away from it.
 TEST(DirectoryIndex, AForkedChildLeavesTheParentsViewWhole) {
+  const Following following;
   TempDir dir;
   EXPECT_FALSE(FileExists(dir.file("E.SND")));
   const pid_t child = ::fork();

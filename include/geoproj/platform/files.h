@@ -51,6 +51,11 @@ bool DirectoryExists(const std::string& path);
 bool RemoveFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
 
+// open(2) with flags that do not create, of the path as given or else of its spelling on disk
+// (one call when the exact name is there). -1 with errno set on failure; *resolved is the name
+// opened.
+int OpenExistingFd(const std::string& path, int flags, std::string* resolved);
+
 // fopen on the resolved path. Modes that write reuse an existing case variant.
 std::FILE* OpenFile(const std::string& path, const char* mode);
 
