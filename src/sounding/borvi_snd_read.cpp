@@ -251,12 +251,16 @@ void CBorviSnd::ReadSection(std::string& line) {
     case 98: break;
     case 99: ReadGuidSection(line); break;
     case 107:
-      if (cpt) {
+      if (cpt && !cpt->header.m_inlast) {
         geoproj::CheckReadLine(sndfil, line);
         cpt->header.Init(&sndfil);
+        cpt->header.m_inlast = true;
         break;
       }
-      geoproj::ShowStatusF("Kan inte skapa klassinformation f\xF6r CPTHeader (Id=%s)", id);
+      // A test has one settings block, the first after it. A further one is kept as it stands:
+      // taken into the settings, it would change them, and the file, at every save.
+      if (!cpt)
+        geoproj::ShowStatusF("Kan inte skapa klassinformation f\xF6r CPTHeader (Id=%s)", id);
       KeepSection(asRead);
       break;
     default:

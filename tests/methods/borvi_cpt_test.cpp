@@ -260,6 +260,31 @@ TEST_F(CptTest, SecondTestReplacesTheFirst) {
   EXPECT_EQ(snd.cpt->header.Find("MA"), -1);
 }
 
+// Only the first settings block after the test is its settings: one before the test, and a
+// second one after it, are kept as they stand, and the file settles on the first save.
+TEST_F(CptTest, SettingsBlocksBesideTheTestsOwnAreKeptAsTheyStand) {
+  const std::string before = "*\n107\nCPT head\n";
+  const std::string after = "*\n107 \nHN                        99\n";
+  Put("CP1.SND", SndWith(before + CptBlock() + CptSettingsBlock() + after));
+  std::string first;
+  for (int save = 0; save < 2; ++save) {
+    CBorviSnd snd(&proj, nullptr);
+    ASSERT_EQ(snd.Init("cp1", nullptr), 0);
+    ASSERT_NE(snd.cpt, nullptr);
+    EXPECT_EQ(snd.cpt->header.SondNummer(), 17) << save;
+    int entries = 0;
+    snd.cpt->header.Where(&entries);
+    EXPECT_EQ(entries, 3) << save;
+    EXPECT_EQ(snd.m_unknownSections.size(), 2u) << save;
+    snd.Uppdat(nullptr, nullptr);
+    const std::string written = Get("CP1.SND");
+    EXPECT_NE(written.find(Crlf(before.substr(2))), std::string::npos) << save;
+    EXPECT_NE(written.find(Crlf(after.substr(2))), std::string::npos) << save;
+    if (save == 0) first = written;
+    else EXPECT_EQ(written, first);
+  }
+}
+
 TEST_F(CptTest, DamagedLinesAreReportedWithTheFileName) {
   CBorviSnd snd(&proj, nullptr);
   ReadBorehole(snd, "*\n7 10.05.2019\n" + CptHeaderLine() + "  1.000 abc\n" +

@@ -44,6 +44,9 @@ class CBorviCptHeader : public list0<cptheadertype> {
   int SondNummer();
   void SondNummer(int n);
 
+  // Set by the sounding file's reader once the test's settings block is read.
+  bool m_inlast = false;
+
  private:
   // The value of the first entry with key, or null when there is none.
   const char* ValueText(const char* key);
