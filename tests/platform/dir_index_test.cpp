@@ -80,7 +80,9 @@ TEST_P(DirectoryIndexFollowing, AFileAnotherProcessCreatesOrRemovesIsSeenAtOnce)
   dir.write("A.TLK", "");
   EXPECT_TRUE(FileExists(dir.file("A.TLK")));
   // Unfollowed, another spelling is found once the index is read anew (see below).
-  if (GetParam()) EXPECT_EQ(ResolvePath(dir.file("a.tlk")), dir.file("A.TLK"));
+  if (GetParam()) {
+    EXPECT_EQ(ResolvePath(dir.file("a.tlk")), dir.file("A.TLK"));
+  }
   ASSERT_EQ(::unlink(dir.file("A.TLK").c_str()), 0);
   EXPECT_FALSE(FileExists(dir.file("A.TLK")));
   EXPECT_FALSE(FileExists(dir.file("a.tlk")));
