@@ -292,9 +292,16 @@ void CBorviSnd::KeepSection(const std::string& codeLine) {
   const auto add = [&section](const std::string& kept) {
     if (!section.empty() || !kept.empty()) section += kept + "\n";
   };
-  add(keep(codeLine));
+  const std::string code = keep(codeLine);
+  add(code);
   std::string line;
   while (sndfil.ReadString(line) && !StartsSection(line)) add(keep(line));
+  // A code line lost whole to a zero byte would leave the section's next line to be read as its
+  // code line, and the section would mean something else at every save: it is not kept.
+  if (code.empty() && !section.empty()) {
+    sndfil.ReportDropped("section without a readable code line not kept");
+    return;
+  }
   if (!section.empty()) m_unknownSections.push_back(std::move(section));
 }
 

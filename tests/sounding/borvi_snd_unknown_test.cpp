@@ -76,6 +76,25 @@ TEST_F(SndUnknownTest, ZeroByteInAKeptSectionIsReported) {
   EXPECT_EQ(Get("U.SND"), Crlf(SndWith("*\n77\nab\nef\n")));
 }
 
+// A code line that begins with a zero byte is lost whole; the lines behind it, written back as
+// a section, would be read as one of another kind (here the GUID section). The section is
+// dropped and reported, and the file settles on the first save.
+TEST_F(SndUnknownTest, ASectionWhoseCodeLineIsLostToAZeroByteIsNotKept) {
+  Put("U.SND", SndWith(std::string("*\n\0" "40 0\n99\nGU\n", 14) + DreieBlock()));
+  std::string first;
+  for (int save = 0; save < 2; ++save) {
+    CBorviSnd snd(&proj, nullptr);
+    ASSERT_EQ(snd.Init("U", nullptr), 0);
+    EXPECT_TRUE(snd.m_unknownSections.empty()) << save;
+    EXPECT_EQ(snd.m_droppedContent, save == 0 ? 2 : 0);
+    EXPECT_EQ(snd.guid, kBoreholeGuid) << save;
+    snd.Uppdat(nullptr, nullptr);
+    if (save == 0) first = Get("U.SND");
+  }
+  EXPECT_EQ(Get("U.SND"), first);
+  EXPECT_EQ(first, Crlf(SndWith(DreieBlock())));
+}
+
 // Memory mode: the sounding file's text after its marker, unknown sections in their place.
 TEST_F(SndUnknownTest, MemoryModeHoldsTheKeptSections) {
   Put("U.SND", SndWith("*\n77\nx\n" + DreieBlock()));
