@@ -74,6 +74,19 @@ void CStdioFileMem::WriteString(const char* text) {
   if (text) WriteBytes(std::string_view(text));
 }
 
+void CStdioFileMem::WriteString(const std::string& text) {
+  std::string_view rest(text);
+  if (rest.find('\0') == std::string_view::npos) return WriteBytes(rest);
+  while (!rest.empty()) {
+    const std::size_t lf = rest.find('\n');
+    const std::string_view line = rest.substr(0, lf);
+    WriteBytes(line.substr(0, line.find('\0')));
+    if (lf == std::string_view::npos) break;
+    WriteBytes("\n");
+    rest.remove_prefix(lf + 1);
+  }
+}
+
 void CStdioFileMem::WriteBytes(std::string_view text) {
   if (m_memMode) {
     WriteMem(text.data(), text.size());

@@ -45,11 +45,13 @@ TEST(StdioFileMem, DiskModeWritesCrLfAndReadsEitherLineEnd) {
   ASSERT_NE(f.Open(f.GetFilePath(), CStdioFileMem::modeCreate | CStdioFileMem::modeWrite), 0);
   f.WriteString("one\ntwo\n\nlast");
   f.WriteBytes(std::string_view("\nz\0z\n", 5));  // the bytes form keeps a zero byte
+  f.WriteString(std::string("y\0cut\n", 6));  // a line cut at a zero byte keeps its end
   f.Close();
-  EXPECT_EQ(dir.read("a.txt"), std::string("one\r\ntwo\r\n\r\nlast\r\nz\0z\r\n", 23));
+  EXPECT_EQ(dir.read("a.txt"), std::string("one\r\ntwo\r\n\r\nlast\r\nz\0z\r\ny\r\n", 26));
 
   ASSERT_NE(f.Open(path, CStdioFileMem::modeRead), 0);
-  EXPECT_EQ(ReadAll(f), (std::vector<std::string>{"one", "two", "", "last", std::string("z\0z", 3)}));
+  EXPECT_EQ(ReadAll(f),
+            (std::vector<std::string>{"one", "two", "", "last", std::string("z\0z", 3), "y"}));
   f.SeekToBegin();
   std::string line;
   EXPECT_EQ(f.ReadString(line), 1);

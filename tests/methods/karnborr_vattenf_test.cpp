@@ -141,6 +141,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "% kommentar\n" + kZeroLine + "%\n" + kZeroLine + "% slut\n", kCanonicalHeader},
         CoreCase{"comment line of a block without records kept", kCanonicalHeader, "% tom\n",
                  "% tom\n", kCanonicalHeader},
+        // Written whole, the line would end at the zero byte without its line end, and the
+        // block's end would run into it.
+        CoreCase{"comment line cut at a zero byte keeps its line end", kCanonicalHeader,
+                 std::string("% ko\x08\0xx\n", 9) + kZeroLine, "% ko\x08\n" + kZeroLine,
+                 kCanonicalHeader},
         CoreCase{"old layout lowers a first value above 31",
                  "1.0 0 0 0 1 0 0 GUID " + kGuid + "\n",
                  "2.00 40 1 0 0 0 0 0 0 0 0 0 0 0 0.0 0\n2.50 31 1 0 0 0 0 0 0 0 0 0 0 0 0.0 0\n",

@@ -54,7 +54,9 @@ class CStdioFileMem {
   // Writes text; in disk mode each LF becomes CR LF. A failed disk write throws
   // geoproj::FileError.
   void WriteString(const char* text);
-  void WriteString(const std::string& text) { WriteString(text.c_str()); }
+  // A line of text ends at a zero byte in it, as in the form above, but keeps its line end: a
+  // line cut short never runs into the next one.
+  void WriteString(const std::string& text);
   // Every byte of text, zero bytes too (the forms above stop at the first), LF written as CR LF.
   void WriteBytes(std::string_view text);
 
