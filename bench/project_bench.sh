@@ -41,6 +41,12 @@ figure() {
   read -r fw fc <<< "$3"
   row "$1" "$w/$c" "$fw/$fc" "$(ratio "$w" "$fw")" "$(ratio "$c" "$fc")" "$4"
 }
+# per_item "WALL CPU" COUNT UNIT: the CPU time per item of one figure.
+per_item() {
+  local wall cpu
+  read -r wall cpu <<< "$1"
+  printf '    %.1f us CPU per %s\n' "$(awk -v s="$cpu" -v c="$2" 'BEGIN { print s / c * 1e6 }')" "$3"
+}
 ids() { seq -f 'B%g' 1 "$1"; }
 cat_files() { cat "$1"/B*.SND; }
 save_all() { ids "$2" | xargs "$tool" -q save "$1" 2>/dev/null; }
@@ -101,8 +107,7 @@ scan_figure() {
   s=$(seconds "$tool" -q scan "$dir" --from 01.01.2019 --to 31.12.2019)
   figure "scan $count boreholes (2 x 20 records), vs cat" "$s" "$f" \
     "$(peak_kb "$tool" -q scan "$dir" --from 01.01.2019 --to 31.12.2019)"
-  read -r wall cpu <<< "$s"
-  printf '    %.1f us CPU per borehole\n' "$(awk -v s="$cpu" -v c="$count" 'BEGIN { print s / c * 1e6 }')"
+  per_item "$s" "$count" borehole
   rm -rf "$dir"
 }
 scan_figure "$(n 3000)"
@@ -117,8 +122,7 @@ lines_figure() {
   s=$(once "$bin/geoproj_make_lines" "$dir" "$count")
   f=$(seconds cat "$dir/KVARTOLI.SDBS")
   figure "add $count line records one by one, vs cat" "$s" "$f" "-"
-  read -r wall cpu <<< "$s"
-  printf '    %.1f us CPU per record\n' "$(awk -v s="$cpu" -v c="$count" 'BEGIN { print s / c * 1e6 }')"
+  per_item "$s" "$count" record
   s=$(seconds "$tool" -q lines "$dir" --json)
   figure "lines --json of $count records, vs cat" "$s" "$f" \
     "$(peak_kb "$tool" -q lines "$dir" --json)"
@@ -153,8 +157,7 @@ restore_figure() {
   s=$(seconds "$tool" -q restore "$dir")
   figure "restore $count boreholes (2 x 50 records + TLK), vs cat" "$s" "$f" \
     "$(peak_kb "$tool" -q restore "$dir")"
-  read -r wall cpu <<< "$s"
-  printf '    %.1f us CPU per borehole\n' "$(awk -v s="$cpu" -v c="$count" 'BEGIN { print s / c * 1e6 }')"
+  per_item "$s" "$count" borehole
   rm -rf "$dir"
 }
 restore_figure "$(n 1000)"

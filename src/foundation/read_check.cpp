@@ -84,6 +84,13 @@ bool CheckReadLine(CStdioFileMem& file, std::string_view line) {
   return CheckReadLine(file, line, true, nullptr);
 }
 
+std::string KeptUpToZeroByte(CStdioFileMem& file, const std::string& line) {
+  const std::size_t zero = line.find('\0');
+  if (zero == std::string::npos) return line;
+  file.ReportDropped("zero byte: the rest of the line is lost");
+  return line.substr(0, zero);
+}
+
 int ReportLinesLeft(CStdioFileMem& file) {
   int reported = 0;
   std::string line;

@@ -7,6 +7,7 @@
 // no loss and is not reported.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 class CStdioFileMem;
@@ -30,6 +31,10 @@ bool ScanTookAll(std::string_view text, int read, int required, int most);
 bool CheckReadLine(CStdioFileMem& file, std::string_view line, bool parsed, const char* why);
 // A line of free text: only binary garbage is reported.
 bool CheckReadLine(CStdioFileMem& file, std::string_view line);
+
+// A text line kept as it stands up to its first zero byte, which no line written can hold; the
+// rest is reported as dropped content of the file.
+std::string KeptUpToZeroByte(CStdioFileMem& file, const std::string& line);
 
 // Reads the rest of a file that holds one block whose end line has been read, and reports every
 // line that holds a word: no reader takes it. Returns the number reported.

@@ -53,7 +53,7 @@ RecordLine& RecordLine::Integer(long value, int width) {
     return *this;
   }
   char* p = Grow(fill + length);
-  std::memset(p, ' ', fill <= kShort ? kShort : fill);
+  FillBlanks(p, fill);
   if (negative) p[fill] = '-';
   char* digit = p + fill + length;
   unsigned long rest = magnitude;
@@ -70,10 +70,7 @@ void RecordLine::RightAligned(const char* digits, std::size_t length, int width)
   char* p = Grow(fill + length);
   // Blanks and digits as fixed-size copies: the calls a copy of a few bytes would make cost
   // more than formatting the number. The slack behind the line takes what a copy writes beyond.
-  if (fill <= kShort)
-    std::memset(p, ' ', kShort);
-  else
-    std::memset(p, ' ', fill);
+  FillBlanks(p, fill);
   if (length <= kShort)
     std::memcpy(p + fill, digits, kShort);
   else

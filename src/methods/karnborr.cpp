@@ -79,14 +79,9 @@ int CKarnborr::Init(CStdioFileMem* file, const char* datumText) {
   std::string line;
   while (geoproj::LasSondRad(file, line) == geoproj::SondRadTyp::kData) {
     if (!line.empty() && line[0] == '%') {
-      // A comment is kept as it stands, up to a zero byte, which no line written can hold.
-      if (const std::size_t zero = line.find('\0'); zero != std::string::npos) {
-        file->ReportDropped("zero byte: the rest of the line is lost");
-        line.resize(zero);
-      }
       int records = 0;
       Where(&records);
-      m_comments.push_back({records, line});
+      m_comments.push_back({records, geoproj::KeptUpToZeroByte(*file, line)});
       continue;
     }
     double first = 0.0;

@@ -284,9 +284,7 @@ void CBorviSnd::SkipSection() {
 // back beginning with a line that holds something, since an empty line after "*" starts none.
 void CBorviSnd::KeepSection(const std::string& codeLine) {
   const auto keep = [this](const std::string& line) {
-    const std::size_t zero = line.find('\0');
-    if (zero != std::string::npos) sndfil.ReportDropped("zero byte: the rest of the line is lost");
-    return line.substr(0, zero);
+    return geoproj::KeptUpToZeroByte(sndfil, line);
   };
   std::string section;
   const auto add = [&section](const std::string& kept) {

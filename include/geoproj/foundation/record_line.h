@@ -54,16 +54,15 @@ class RecordLine {
   static constexpr std::size_t kShort = 16;
 
   RecordLine& Blanks(std::size_t count) {
-    if (m_measuring) {
+    if (m_measuring)
       m_length += count;
-    } else {
-      char* p = Grow(count);
-      if (count <= kShort)
-        std::memset(p, ' ', kShort);
-      else
-        std::memset(p, ' ', count);
-    }
+    else
+      FillBlanks(Grow(count), count);
     return *this;
+  }
+  // count blanks at p, as one fixed-size move when they are few (the slack takes the rest).
+  static void FillBlanks(char* p, std::size_t count) {
+    std::memset(p, ' ', count <= kShort ? kShort : count);
   }
   // Digits as printf writes them right-aligned in width (a writing line only).
   void RightAligned(const char* digits, std::size_t length, int width);
