@@ -142,21 +142,39 @@ bool JournalExists(const std::string& journal) {
   return ::lstat(journal.c_str(), &st) == 0;
 }
 
+// Whether the file already holds exactly these bytes. A save mostly writes back what it read;
+// such a rewrite needs neither a journal nor a write, only the new last-write time.
+bool HoldsAlready(int fd, const std::string& bytes) {
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || static_cast<std::size_t>(st.st_size) != bytes.size()) return false;
+  std::string held(bytes.size(), '\0');
+  std::size_t done = 0;
+  while (done < held.size()) {
+    const ssize_t n = ::pread(fd, held.data() + done, held.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return held == bytes;
+}
+
 // The file content in place: the bytes from the start, cut where they end.
 bool PutInPlace(int fd, const std::string& bytes) {
   return WriteAllFd(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
 }
 
 // With the exclusive lock held on fd: a journal still there was left by a writer that died.
-// A complete one is put in place, one cut short is discarded.
-void CompleteLeftRewrite(int fd, const std::string& resolved) {
+// A complete one is put in place, one cut short is discarded. True when a journal is still
+// there: its content could not be put in place.
+bool CompleteLeftRewrite(int fd, const std::string& resolved) {
   const std::string journal = RewriteJournalPath(resolved);
-  if (!JournalExists(journal)) return;
+  if (!JournalExists(journal)) return false;
   std::string raw, content;
   if (ReadPath(journal, &raw) && JournalContent(std::move(raw), &content) &&
       !PutInPlace(fd, content))
-    return;  // keep the journal for an access that can write
+    return true;  // keep the journal for an access that can write
   ::unlink(journal.c_str());
+  return false;
 }
 
 // A reader that cannot write the file (read-only medium or permissions) still sees the newest
@@ -197,10 +215,9 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
   const int rw = ::open(resolved.c_str(), O_RDWR | O_CLOEXEC);
   if (rw < 0) return ReadThroughJournal(resolved, bytes);
   LockFd(rw, LOCK_EX);
-  CompleteLeftRewrite(rw, resolved);
   // A journal that could not be put in place (a full disk) holds the newest content.
-  const bool ok = JournalExists(RewriteJournalPath(resolved)) ? ReadThroughJournal(resolved, bytes)
-                                                              : ReadAllFd(rw, bytes);
+  const bool ok = CompleteLeftRewrite(rw, resolved) ? ReadThroughJournal(resolved, bytes)
+                                                    : ReadAllFd(rw, bytes);
   ::close(rw);
   return ok;
 }
@@ -222,7 +239,13 @@ bool SafeRewrite::Open(const std::string& path) {
 void SafeRewrite::Commit(const std::string& bytes) {
   if (fd_ < 0) throw FileError("Write to a file that is not open: " + path_);
   LockFd(fd_, LOCK_EX);
-  CompleteLeftRewrite(fd_, path_);
+  const bool journalLeft = CompleteLeftRewrite(fd_, path_);
+  // Same content: the file is stamped as written, as a rewrite of the same bytes would leave it.
+  // Not while an older journal waits: it would be put in place over these bytes.
+  if (!journalLeft && HoldsAlready(fd_, bytes) && ::futimens(fd_, nullptr) == 0) {
+    Close();
+    return;
+  }
   const std::string journal = RewriteJournalPath(path_);
   const int jfd = ::open(journal.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   // The content, then the trailer behind it: the content is not copied to append the trailer.

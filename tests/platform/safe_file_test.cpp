@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -48,6 +49,35 @@ TEST(SafeRewrite, ReplacesTheContentInPlaceAndLeavesNothingBeside) {
   EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"BH1.SND"});
   RewriteFile(dir.file("NEW.TLK"), "x");
   EXPECT_EQ(dir.read("NEW.TLK"), "x");
+}
+
+TEST(SafeRewrite, TheSameContentIsStampedAsWrittenAndAnyOtherWritten) {
+  TempDir dir;
+  const std::string path = dir.write("BH1.SND", kLong);
+  const auto stampedLongAgo = [&] {
+    const struct timespec times[2] = {{946684800, 0}, {946684800, 0}};  // 2000-01-01
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  };
+  const auto lastWrite = [&] {
+    struct stat st;
+    EXPECT_EQ(::stat(path.c_str(), &st), 0);
+    return st.st_mtime;
+  };
+  stampedLongAgo();
+  RewriteFile(path, kLong);
+  EXPECT_EQ(dir.read("BH1.SND"), kLong);
+  EXPECT_GT(lastWrite(), 946684800) << "a save of unchanged content still dates the file";
+  // The same size with other bytes, and a leftover journal with other content: both written.
+  std::string sameSize = kLong;
+  sameSize[12345] = 'M';
+  stampedLongAgo();
+  RewriteFile(path, sameSize);
+  EXPECT_EQ(dir.read("BH1.SND"), sameSize);
+  EXPECT_GT(lastWrite(), 946684800);
+  dir.write(".BH1.SND.geoproj-rewrite", RewriteJournalBytes(kShort));
+  RewriteFile(path, sameSize);
+  EXPECT_EQ(dir.read("BH1.SND"), sameSize);
+  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"BH1.SND"});
 }
 
 // A journal as the first form of the trailer closed it: magic "GPRWJNL1", the size and a
