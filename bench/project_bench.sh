@@ -30,6 +30,18 @@ seconds() {
 once() {
   { TIMEFORMAT='%R %U %S'; time "$@" >/dev/null 2>&1; } 2>&1 | awk '{ print $1, $2 + $3 }'
 }
+# seconds_after PREPARE COMMAND...: as seconds, with PREPARE run (untimed) before each run.
+seconds_after() {
+  local prepare=$1 best_wall="" best_cpu="" wall cpu
+  shift
+  for _ in 1 2 3; do
+    "$prepare"
+    read -r wall cpu < <(once "$@")
+    best_wall=$(awk -v a="$best_wall" -v d="$wall" 'BEGIN { print (a == "" || d < a) ? d : a }')
+    best_cpu=$(awk -v a="$best_cpu" -v d="$cpu" 'BEGIN { print (a == "" || d < a) ? d : a }')
+  done
+  echo "$best_wall $best_cpu"
+}
 # peak_kb COMMAND...: the peak resident memory of one run.
 peak_kb() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
@@ -70,6 +82,12 @@ per_borehole() {  # per_borehole COUNT: one line for saving every borehole of th
   printf '    %.0f boreholes/s (%.0f per CPU second), %.1f us CPU per borehole\n' \
     "$(ratio "$count" "$wall")" "$(ratio "$count" "$cpu")" \
     "$(awk -v s="$cpu" -v c="$count" 'BEGIN { print s / c * 1e6 }')"
+  # Files the save changes (line ends LF, written back CR LF) go through the whole rewrite with
+  # its journal; files it writes back unchanged are only dated anew.
+  lf_ends() { sed -i 's/\r$//' "$dir"/B*.SND; }
+  s=$(seconds_after lf_ends save_all "$dir" "$count")
+  figure "  same, every file changed by the save, vs cat" "$s" "$f" "-"
+  per_item "$s" "$count" borehole
   rm -rf "$dir"
 }
 per_borehole "$(n 1000)"

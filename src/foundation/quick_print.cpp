@@ -108,17 +108,23 @@ char* FixedFew(char* digits, double value, int precision) {
     const Wide half = static_cast<Wide>(1) << (shift - 1);
     if (rest > half || (rest == half && (whole & 1) != 0)) ++whole;
   }  // else far below half a unit of the last decimal: 0
-  char reversed[32];
-  int n = 0;
-  do {
-    reversed[n++] = static_cast<char>('0' + whole % 10);
-    whole /= 10;
-  } while (whole != 0 || n <= precision);
+  // The digits, led by zeros up to one before the point; then copied with the point put in,
+  // each part as one fixed-size move (below 1e14 the whole part has at most 15 digits, and
+  // digits has room far beyond; the buffer's tail is read, never used).
+  char buffer[48] = {};
+  char* const end = buffer + 32;
+  char* first = DigitsBefore(end, whole);
+  while (end - first <= precision) *--first = '0';
+  const std::size_t before = static_cast<std::size_t>(end - first - precision);
   char* p = digits;
   if (std::signbit(value)) *p++ = '-';
-  while (n > precision) *p++ = reversed[--n];
-  if (precision > 0) *p++ = '.';
-  while (n > 0) *p++ = reversed[--n];
+  std::memcpy(p, first, 16);
+  p += before;
+  if (precision > 0) {
+    *p++ = '.';
+    std::memcpy(p, end - precision, 4);
+    p += precision;
+  }
   return p;
 }
 
@@ -161,57 +167,57 @@ bool Convert(LineBuffer& out, const Conversion& conv, va_list& args) {
 bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The end of a plain decimal number at p ("-12", "3.", "-.5", "0.25"), or null when what stands
-// there is anything scanf reads by rules of its own (sign '+', exponent, hexadecimal, inf, nan)
-// or no number at all.
-const char* PlainNumberEnd(const char* p, bool fraction) {
-  if (*p == '-') ++p;
+// A plain decimal number ("-12", "3.", "-.5", "0.25") read in one pass: where it ends, and its
+// digits as one whole number with the count of decimals behind the point.
+struct PlainNumber {
+  const char* end = nullptr;
+  bool negative = false;
+  std::uint64_t digits = 0;  // exact while count <= 19
+  int count = 0;             // digits in all
+  int whole = 0;             // digits before the point
+  int decimals = 0;
+};
+
+// False when what stands at p is anything scanf reads by rules of its own (sign '+', exponent,
+// hexadecimal, inf, nan) or no number at all.
+bool ReadPlainNumber(const char* p, bool fraction, PlainNumber& n) {
+  n.negative = *p == '-';
+  if (n.negative) ++p;
+  std::uint64_t digits = 0;
   const char* start = p;
-  while (IsDigit(*p)) ++p;
-  bool digits = p != start;
+  for (; IsDigit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+  n.whole = static_cast<int>(p - start);
+  n.decimals = 0;
   if (fraction && *p == '.') {
     const char* after = ++p;
-    while (IsDigit(*p)) ++p;
-    digits = digits || p != after;
+    for (; IsDigit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    n.decimals = static_cast<int>(p - after);
   }
-  if (!digits) return nullptr;
-  if (fraction && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X')) return nullptr;
-  return p;
-}
-
-// A plain decimal number (as PlainNumberEnd found it) of at most seven significant digits and
-// ten decimals as a float: both the digits and the power of ten are exact floats, so the one
-// division rounds as the correctly rounded reading does. False for any other number.
-bool ShortDecimal(const char* p, const char* end, float& value) {
-  const bool negative = *p == '-';
-  if (negative) ++p;
-  std::uint32_t digits = 0;
-  int decimals = -1;
-  for (; p != end; ++p) {
-    if (*p == '.') {
-      decimals = 0;
-      continue;
-    }
-    digits = digits * 10 + static_cast<std::uint32_t>(*p - '0');
-    if (digits >= (1u << 24)) return false;
-    if (decimals >= 0 && ++decimals > 10) return false;
-  }
-  static constexpr float kPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
-                                      1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-  const float magnitude = static_cast<float>(digits) / kPowers[decimals < 0 ? 0 : decimals];
-  value = negative ? -magnitude : magnitude;
+  n.count = n.whole + n.decimals;
+  if (n.count == 0) return false;
+  if (fraction && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X')) return false;
+  n.digits = digits;
+  n.end = p;
   return true;
 }
 
-// A plain whole number (as PlainNumberEnd found it) of at most eighteen digits, which no long
-// overflows. False for a longer one.
-bool ShortInteger(const char* p, const char* end, long& value) {
-  const bool negative = *p == '-';
-  if (negative) ++p;
-  if (end - p > 18) return false;
-  long magnitude = 0;
-  for (; p != end; ++p) magnitude = magnitude * 10 + (*p - '0');
-  value = negative ? -magnitude : magnitude;
+// A number of at most seven significant digits and ten decimals as a float: both the digits
+// and the power of ten are exact floats, so the one division rounds as the correctly rounded
+// reading does. False for any other number.
+bool ShortDecimal(const PlainNumber& n, float& value) {
+  if (n.count > 19 || n.digits >= (1u << 24) || n.decimals > 10) return false;
+  static constexpr float kPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                      1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+  const float magnitude = static_cast<float>(n.digits) / kPowers[n.decimals];
+  value = n.negative ? -magnitude : magnitude;
+  return true;
+}
+
+// A whole number of at most eighteen digits, which no long overflows. False for a longer one.
+bool ShortInteger(const PlainNumber& n, long& value) {
+  if (n.whole > 18) return false;
+  const long magnitude = static_cast<long>(n.digits);
+  value = n.negative ? -magnitude : magnitude;
   return true;
 }
 
@@ -232,14 +238,15 @@ ScanResult ScanOne(const char*& f, const char* start, const char*& p, va_list& a
   if (conversion != 'f' && conversion != 'd') return ScanResult::Fallback;
   while (IsBlank(*p)) ++p;
   if (*p == 0) return ScanResult::InputEnd;
-  const char* end = PlainNumberEnd(p, conversion == 'f');
-  if (end == nullptr) return ScanResult::Fallback;
+  PlainNumber number;
+  if (!ReadPlainNumber(p, conversion == 'f', number)) return ScanResult::Fallback;
+  const char* end = number.end;
   std::from_chars_result r{};
   if (conversion == 'f' && isLong) {
     r = std::from_chars(p, end, *va_arg(args, double*));
   } else if (conversion == 'f') {
     float value = 0;
-    if (ShortDecimal(p, end, value)) {
+    if (ShortDecimal(number, value)) {
       r.ptr = end;
     } else {
       r = std::from_chars(p, end, value);
@@ -247,7 +254,7 @@ ScanResult ScanOne(const char*& f, const char* start, const char*& p, va_list& a
     if (r.ec == std::errc()) *va_arg(args, float*) = value;
   } else if (isLong) {
     long value = 0;
-    if (ShortInteger(p, end, value)) {
+    if (ShortInteger(number, value)) {
       r.ptr = end;
     } else {
       r = std::from_chars(p, end, value);
@@ -256,7 +263,7 @@ ScanResult ScanOne(const char*& f, const char* start, const char*& p, va_list& a
   } else {
     int value = 0;
     long wide = 0;
-    if (ShortInteger(p, end, wide) && wide >= INT_MIN && wide <= INT_MAX) {
+    if (ShortInteger(number, wide) && wide >= INT_MIN && wide <= INT_MAX) {
       value = static_cast<int>(wide);
       r.ptr = end;
     } else {

@@ -8,6 +8,7 @@
 
 #include <cstdarg>
 #include <cstddef>
+#include <cstring>
 #include <string>
 
 namespace geoproj {
@@ -16,6 +17,36 @@ namespace geoproj {
 // %c %f %lf %% with an optional '-' flag, width and precision; false (out and args untouched)
 // for anything else, a number that is not finite, or a longer text.
 bool QuickFormat(std::string& out, const char* format, va_list args);
+
+// Writes the decimal digits of value so that they end just before end; returns where they
+// begin (at most 20 characters before end).
+inline char* DigitsBefore(char* end, unsigned long long value) {
+  // Two digits a step, from a table of the hundred pairs.
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char* p = end;
+  while (value >= 100) {
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * (value % 100), 2);
+    value /= 100;
+  }
+  if (value >= 10) {
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * value, 2);
+  } else {
+    *--p = static_cast<char>('0' + value);
+  }
+  return p;
+}
+
+// The number of decimal digits of value (1 for 0).
+inline int DecimalDigits(unsigned long long value) {
+  int n = 1;
+  for (; value >= 10000; value /= 10000) n += 4;
+  return value >= 1000 ? n + 3 : value >= 100 ? n + 2 : value >= 10 ? n + 1 : n;
+}
 
 // Room FixedDigits needs.
 inline constexpr std::size_t kFixedDigitsSize = 400;

@@ -44,8 +44,7 @@ RecordLine& RecordLine::Integer(long value, int width) {
   const bool negative = value < 0;
   const unsigned long magnitude =
       negative ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
-  std::size_t length = negative ? 2 : 1;
-  for (unsigned long rest = magnitude; rest >= 10; rest /= 10) ++length;
+  const std::size_t length = (negative ? 1 : 0) + static_cast<std::size_t>(DecimalDigits(magnitude));
   const std::size_t fill =
       width > 0 && length < static_cast<std::size_t>(width) ? width - length : 0;
   if (m_measuring) {
@@ -55,12 +54,7 @@ RecordLine& RecordLine::Integer(long value, int width) {
   char* p = Grow(fill + length);
   FillBlanks(p, fill);
   if (negative) p[fill] = '-';
-  char* digit = p + fill + length;
-  unsigned long rest = magnitude;
-  do {
-    *--digit = static_cast<char>('0' + rest % 10);
-    rest /= 10;
-  } while (rest != 0);
+  DigitsBefore(p + fill + length, magnitude);
   return *this;
 }
 
