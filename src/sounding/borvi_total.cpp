@@ -18,7 +18,8 @@ bool CBorviTotal::LasData(totaltype& rec, const std::string& line) {
   // Older formats mark each step as pushed ("SL") or rotated ("TR") after the two readings;
   // readings too wide for their columns push the mark right, one blank behind them.
   const std::size_t kolumn = std::max<std::size_t>(20, static_cast<std::size_t>(slut) + 1);
-  std::string mod = line.size() > kolumn ? line.substr(kolumn, 2) : std::string();
+  const std::string_view mod =
+      line.size() > kolumn ? std::string_view(line).substr(kolumn, 2) : std::string_view();
   geoproj::CopyField(rec.mod, mod == "SL" ? "SL" : "TR");
   return geoproj::SondSiffrorTagna(line, kTextKolumn, n, 3, 3);
 }

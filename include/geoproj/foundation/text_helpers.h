@@ -2,6 +2,7 @@
 // path splitting, code page 1252 <-> UTF-8, and bounded copies into fixed fields.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -36,6 +37,14 @@ void CopyField(char (&dst)[N], const char* src) {
 template <std::size_t N>
 void CopyField(char (&dst)[N], const std::string& src) {
   CopyField(dst, N, src.c_str());
+}
+// The same for a piece of a text: up to its end or a zero byte in it.
+template <std::size_t N>
+void CopyField(char (&dst)[N], std::string_view src) {
+  static_assert(N > 0);
+  const std::size_t n = src.empty() ? 0 : strnlen(src.data(), std::min(src.size(), N - 1));
+  std::memcpy(dst, src.data(), n);
+  dst[n] = '\0';
 }
 
 // The text of a fixed field, which may lack its terminator in a damaged file.

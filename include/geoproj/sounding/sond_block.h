@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -208,7 +209,16 @@ class SondBlock : public list0<T> {
   // The records of a block mostly repeat the text of the one before (most often none), and a
   // code lookup answers the same for the same text.
   static bool SammaText(const T* forra, const T& rec) {
-    return forra && std::strncmp(forra->text, rec.text, sizeof rec.text) == 0;
+    if (!forra) return false;
+    // A short text (a code or none) is told by its first eight bytes: equal, with the text's
+    // end among them.
+    static_assert(sizeof rec.text >= 8);
+    std::uint64_t a, b;
+    std::memcpy(&a, forra->text, 8);
+    std::memcpy(&b, rec.text, 8);
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    if (a == b && ((a - kOnes) & ~a & (kOnes << 7)) != 0) return true;
+    return std::strncmp(forra->text, rec.text, sizeof rec.text) == 0;
   }
 
   // Values that fill the numbers part up to the text column are written with the text straight
