@@ -95,14 +95,21 @@ int RunList(const ListOptions& options, ToolContext& context) {
   if (report.Damaged() && report.read_records == 0) return kExitFailure;
   // The sort is stable: sorting by the last key first leaves the first key deciding.
   for (auto key = options.sort.rbegin(); key != options.sort.rend(); ++key) dbs.Sortera(*key);
-  const nlohmann::ordered_json records = RecordsJson(dbs);
-  if (records.empty() && !context.options.quiet)
+  std::size_t count = 0;
+  if (options.json) {
+    // Record by record: a database of 30,000 records is never one document in memory.
+    JsonArrayPrinter printer(stdout);
+    ForEachRecordJson(dbs, [&](const nlohmann::ordered_json& record) { printer.Add(record); });
+    printer.Finish();
+    count = printer.Count();
+  } else {
+    const nlohmann::ordered_json records = RecordsJson(dbs);
+    std::fputs(RecordTable(records).c_str(), stdout);
+    count = records.size();
+  }
+  if (count == 0 && !context.options.quiet)
     std::fprintf(stderr, "no records: boreholes enter the database when they are saved "
                          "(geoproj save %s --all)\n", options.dir.c_str());
-  if (options.json)
-    PrintJson(records);
-  else
-    std::fputs(RecordTable(records).c_str(), stdout);
   return kExitDone;
 }
 

@@ -36,12 +36,15 @@ Json RecordJson(CBorviDbs& dbs) {
 
 Json RecordsJson(CBorviDbs& dbs) {
   Json records = Json::array();
-  if (dbs.Home() == 0) {
-    do {
-      records.push_back(RecordJson(dbs));
-    } while (dbs++);
-  }
+  ForEachRecordJson(dbs, [&](const Json& record) { records.push_back(record); });
   return records;
+}
+
+void ForEachRecordJson(CBorviDbs& dbs, const std::function<void(const Json&)>& take) {
+  if (dbs.Home() != 0) return;
+  do {
+    take(RecordJson(dbs));
+  } while (dbs++);
 }
 
 }  // namespace geoproj::tool

@@ -7,7 +7,9 @@
 // removed when the file holds it. The next access that finds a journal with no writer alive
 // completes the rewrite from it (a journal cut short by the kill is discarded: the file was not
 // touched yet). The file is rewritten in place, never replaced by a new one, so it keeps its
-// identity and creation time, which the borehole's "created" date is read from.
+// identity and creation time, which the borehole's "created" date is read from. A rewrite with
+// the content the file already holds (most saves of an unchanged borehole) writes nothing and
+// needs no journal: under the same lock the file is only dated anew, as a write would date it.
 //
 // Journals survive the death of a process, not the loss of power: nothing is synced to the
 // medium, which would cost more than the whole rewrite.
