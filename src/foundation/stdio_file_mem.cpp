@@ -95,12 +95,29 @@ void CStdioFileMem::WriteBytes(std::string_view text) {
   if (m_state != State::kWriting) throw geoproj::FileError("Write to a file that is not open: " + m_path);
   while (!text.empty()) {
     const std::size_t lf = text.find('\n');
-    const std::size_t n = lf == std::string_view::npos ? text.size() : lf;
-    WriteDisk(text.data(), n);
-    if (lf == std::string_view::npos) break;
-    WriteDisk("\r\n", 2);
-    text.remove_prefix(n + 1);
+    if (lf == std::string_view::npos) {
+      WriteDisk(text.data(), text.size());
+      break;
+    }
+    WriteDiskLine(text.data(), lf);
+    text.remove_prefix(lf + 1);
   }
+}
+
+void CStdioFileMem::WriteDiskLine(const char* bytes, std::size_t n) {
+  if (m_diskPos != m_disk.size()) {
+    WriteDisk(bytes, n);
+    WriteDisk("\r\n", 2);
+    return;
+  }
+  // At the end, as every record line of a save is written: the line and its end in one step.
+  const std::size_t at = m_disk.size();
+  m_disk.resize(at + n + 2);
+  char* p = m_disk.data() + at;
+  std::memcpy(p, bytes, n);
+  p[n] = '\r';
+  p[n + 1] = '\n';
+  m_diskPos += n + 2;
 }
 
 void CStdioFileMem::SeekToBegin() {

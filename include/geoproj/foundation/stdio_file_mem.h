@@ -70,6 +70,8 @@ class CStdioFileMem {
 
   void WriteMem(const char* bytes, std::size_t n);
   void WriteDisk(const char* bytes, std::size_t n);
+  // n bytes and a CR LF line end.
+  void WriteDiskLine(const char* bytes, std::size_t n);
 
   State m_state = State::kClosed;
   std::string m_path;
