@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdint>
@@ -147,15 +148,17 @@ bool JournalExists(const std::string& journal) {
 bool HoldsAlready(int fd, const std::string& bytes) {
   struct stat st;
   if (::fstat(fd, &st) != 0 || static_cast<std::size_t>(st.st_size) != bytes.size()) return false;
-  std::string held(bytes.size(), '\0');
+  char chunk[16384];
   std::size_t done = 0;
-  while (done < held.size()) {
-    const ssize_t n = ::pread(fd, held.data() + done, held.size() - done, static_cast<off_t>(done));
+  while (done < bytes.size()) {
+    const ssize_t n = ::pread(fd, chunk, std::min(sizeof chunk, bytes.size() - done),
+                              static_cast<off_t>(done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n <= 0 || std::memcmp(chunk, bytes.data() + done, static_cast<std::size_t>(n)) != 0)
+      return false;
     done += static_cast<std::size_t>(n);
   }
-  return held == bytes;
+  return true;
 }
 
 // The file content in place: the bytes from the start, cut where they end.
