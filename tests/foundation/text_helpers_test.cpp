@@ -118,6 +118,16 @@ TEST(CopyField, CutsToTheFieldAndAlwaysTerminates) {
   EXPECT_STREQ(field, "BH1");
   CopyField(field, static_cast<const char*>(nullptr));
   EXPECT_STREQ(field, "");
+  // Pieces of a line: up to their end, a zero byte in them, or the field's size.
+  const std::string line("W1\0rest SL 0123456789", 21);
+  CopyField(field, std::string_view(line).substr(0, 5));
+  EXPECT_STREQ(field, "W1");
+  CopyField(field, std::string_view(line).substr(8, 2));
+  EXPECT_STREQ(field, "SL");
+  CopyField(field, std::string_view(line).substr(11));
+  EXPECT_STREQ(field, "01234567");
+  CopyField(field, std::string_view());
+  EXPECT_STREQ(field, "");
 
   char unterminated[4] = {'A', 'B', 'C', 'D'};
   EXPECT_EQ(FieldText(unterminated), "ABCD");

@@ -43,7 +43,7 @@ template <std::size_t N>
 void CopyField(char (&dst)[N], std::string_view src) {
   static_assert(N > 0);
   const std::size_t n = src.empty() ? 0 : strnlen(src.data(), std::min(src.size(), N - 1));
-  std::memcpy(dst, src.data(), n);
+  if (n > 0) std::memcpy(dst, src.data(), n);  // an empty view may hold no address
   dst[n] = '\0';
 }
 
