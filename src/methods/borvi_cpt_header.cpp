@@ -58,10 +58,17 @@ std::string SettingLine(const cptheadertype& entry) {
 int CBorviCptHeader::Init(CStdioFileMem* file) {
   std::string line;
   while (geoproj::LasSondRad(file, line) == geoproj::SondRadTyp::kData) {
+    std::size_t keyEnd = 0;
+    const std::string key = FirstWord(line, &keyEnd);
+    // A key that begins with a zero byte is lost; its value, written behind an empty key,
+    // would be read back as the key of another setting.
+    if (!key.empty() && key[0] == '\0') {
+      file->ReportDropped("setting without a readable key not kept");
+      continue;
+    }
     Ny(1, nullptr);
     cptheadertype& entry = *pael;
-    std::size_t keyEnd = 0;
-    geoproj::CopyField(entry.nyckel, FirstWord(line, &keyEnd));
+    geoproj::CopyField(entry.nyckel, key);
     std::string varde = line.size() > kVardeKolumn
                             ? line.substr(kVardeKolumn, sizeof entry.varde - 1)
                             : std::string();

@@ -537,6 +537,27 @@ TEST_F(CptTest, StartDepthFollowsTheHeader) {
 
 // Cut at any byte, a line replaced by a very long one, random bytes: reading stays inside the
 // fields, and what was read writes and reads back to the same bytes.
+// A key lost to a zero byte would leave its value behind an empty key, where the next read
+// takes the value for the key: such a setting is reported and not kept, the others are.
+TEST_F(CptTest, SettingWhoseKeyIsLostToAZeroByteIsNotKept) {
+  const std::string lines = std::string("MA                        1.200\n") +
+                            std::string("  \0\0X", 5) + std::string(20, ' ') + "49.7\n" +
+                            "HN                        17\n*\n";
+  CBorviCptHeader header;
+  CStdioFileMem file;
+  ASSERT_NE(file.Open(dir.write("h.snd", lines), CStdioFileMem::modeRead), 0);
+  header.Init(&file);
+  EXPECT_EQ(file.GetDroppedCount(), 1);
+  const std::string written = WriteBlock(header);
+  EXPECT_EQ(written, "*\n107 \nMA                        1.200\nHN                        17\n");
+  // And it reads back as it was written.
+  CBorviCptHeader again;
+  CStdioFileMem file2;
+  ASSERT_NE(file2.Open(dir.write("h2.snd", written.substr(7) + "*\n"), CStdioFileMem::modeRead), 0);
+  again.Init(&file2);
+  EXPECT_EQ(WriteBlock(again), written);
+}
+
 TEST_F(CptTest, DamagedBlocksNeverOverrunAndSettleOnTheFirstSave) {
   const std::string full = Crlf(SndWith(CptBlock() + CptSettingsBlock()));
   std::vector<std::string> inputs;
