@@ -199,21 +199,32 @@ TEST(KarnborrTest, NoHeaderLine) {
 }
 
 TEST(KarnborrTest, WideNumbersPushTheTextRight) {
-  TempDir dir;
-  CKarnborr block;
-  block.Ny(1, nullptr);
-  kbtype& r = *block.Get_aktel();
-  r.djup = 123456.5;
-  r.kvarde = 123456789.125;
-  r.b1 = r.b2 = r.b3 = r.b4 = r.b5 = r.b6 = ' ';
-  CopyField(r.text, "ord");
-  block.guid = kGuid;
-  const std::string first = WriteBlock(block);
-  CKarnborr again;
-  EXPECT_EQ(ReadAndWrite(dir, Body(first), again), first.substr(0, 5) + "03.05.2019" +
-                                                        first.substr(5));
-  ASSERT_EQ(again.Home(), 0);
-  EXPECT_STREQ(again.Get_aktel()->text, "ord");
+  struct Case {
+    double djup, kvarde;
+    std::int16_t k13, k14;
+  };
+  // Wide depth and value; and a coded value too wide for its one column, which leaves a blank
+  // before the text column with the last value behind it.
+  for (const Case& c : {Case{123456.5, 123456789.125, 0, 0}, Case{1.51, 80.0, 1200, 1}}) {
+    TempDir dir;
+    CKarnborr block;
+    block.Ny(1, nullptr);
+    kbtype& r = *block.Get_aktel();
+    r.djup = c.djup;
+    r.kvarde = c.kvarde;
+    r.k13 = c.k13;
+    r.k14 = c.k14;
+    r.b1 = r.b2 = r.b3 = r.b4 = r.b5 = r.b6 = ' ';
+    CopyField(r.text, "345 ord");
+    block.guid = kGuid;
+    const std::string first = WriteBlock(block);
+    CKarnborr again;
+    EXPECT_EQ(ReadAndWrite(dir, Body(first), again),
+              first.substr(0, 5) + "03.05.2019" + first.substr(5));
+    ASSERT_EQ(again.Home(), 0);
+    EXPECT_STREQ(again.Get_aktel()->text, "345 ord");
+    EXPECT_EQ(again.Get_aktel()->k14, c.k14);
+  }
 }
 
 const std::string kWaterHeader = "1.000000 2 3 0 1 0 0 GUID " + kGuid + "\n";
