@@ -98,33 +98,9 @@ void CKarnborr::ReadRecord(CStdioFileMem* file, const std::string& line) {
   Ny(1, nullptr);
   kbtype& r = *pael;
   ClearExtension(r);
-  const kbtype tom = r;
-  std::string siffror = geoproj::SiffrorDel(line, kTextKolumn);
-  int n = ScanRecord(siffror, &r);
-  // Values wider than their columns push the text right, a blank behind them, and a blank may
-  // then stand before the text column: a line that holds the values read from the whole line as
-  // they are written has its text behind them.
-  if (siffror.size() < line.size()) {
-    kbtype hel = tom;
-    const int m = ScanRecord(line, &hel);
-    const std::string skrivenHel = RecordLine(hel);
-    if (m > n && geoproj::TextStart(line, skrivenHel, kTextKolumn) != kTextKolumn) {
-      r = hel;
-      n = m;
-      siffror = skrivenHel;
-    }
-  }
-  // Numbers that fill the text column exactly have the text straight behind them.
-  if (siffror.size() > kTextKolumn) {
-    kbtype egen = r;
-    const std::string kolumn = line.substr(0, kTextKolumn);
-    const int m = ScanRecord(kolumn, &egen);
-    if (RecordLine(egen) == kolumn) {
-      r = egen;
-      n = m;
-      siffror = kolumn;
-    }
-  }
+  std::string siffror;
+  const int n = geoproj::LasSiffror(line, kTextKolumn, r, &siffror, ScanRecord,
+                                    [this](const kbtype& rec) { return RecordLine(rec); });
   const std::string skriven = RecordLine(r);
   if (n < kRequired) {
     geoproj::CheckReadLine(*file, line, false, "record line with fewer than 14 values");

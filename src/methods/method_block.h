@@ -41,6 +41,41 @@ std::string SiffrorDel(const std::string& line, std::size_t kolumn);
 // read are written).
 std::size_t TextStart(const std::string& line, const std::string& siffror, std::size_t kolumn);
 
+// Reads the values of a record line into r with scan(text, &r) (the count of values read), and
+// gives the part they were read from in *siffror; write(r) is how the values are written.
+// Besides the cut of SiffrorDel: values too wide for their columns are written with the text
+// behind them, and a blank may then stand before the text column, so a line that holds the
+// values read from the whole line exactly as written gives them; values that fill the text
+// column exactly have the text straight behind them. Returns the count of values read.
+template <class Rec, class Scan, class Write>
+int LasSiffror(const std::string& line, std::size_t kolumn, Rec& r, std::string* siffror,
+               Scan scan, Write write) {
+  const Rec tom = r;
+  *siffror = SiffrorDel(line, kolumn);
+  int n = scan(*siffror, &r);
+  if (siffror->size() < line.size()) {
+    Rec hel = tom;
+    const int m = scan(line, &hel);
+    const std::string skriven = write(hel);
+    if (m > n && TextStart(line, skriven, kolumn) != kolumn) {
+      r = hel;
+      n = m;
+      *siffror = skriven;
+    }
+  }
+  if (siffror->size() > kolumn) {
+    Rec egen = r;
+    const std::string del = line.substr(0, kolumn);
+    const int m = scan(del, &egen);
+    if (write(egen) == del) {
+      r = egen;
+      n = m;
+      *siffror = del;
+    }
+  }
+  return n;
+}
+
 // The code system a header's fifth value names: "SGF" when the line held it and it is 1.
 const char* KodsystemAv(const TalHuvud& huvud);
 

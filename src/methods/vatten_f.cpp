@@ -40,19 +40,8 @@ int CVattenF::Init(CStdioFileMem* file, const char* datumText) {
 void CVattenF::ReadRecord(CStdioFileMem* file, const std::string& line) {
   Ny(1, nullptr);
   vftype& r = *pael;
-  std::string siffror = geoproj::SiffrorDel(line, kTextKolumn);
-  int n = ScanRecord(siffror, &r);
-  // Numbers that fill the text column exactly have the text straight behind them.
-  if (siffror.size() > kTextKolumn) {
-    vftype egen = r;
-    const std::string kolumn = line.substr(0, kTextKolumn);
-    const int m = ScanRecord(kolumn, &egen);
-    if (Numbers(egen) == kolumn) {
-      r = egen;
-      n = m;
-      siffror = kolumn;
-    }
-  }
+  std::string siffror;
+  const int n = geoproj::LasSiffror(line, kTextKolumn, r, &siffror, ScanRecord, Numbers);
   geoproj::CheckReadLine(*file, line, geoproj::ScanTookAll(siffror, n, 0, 7),
                          "record line does not parse");
   const std::size_t start = geoproj::TextStart(line, Numbers(r), kTextKolumn);

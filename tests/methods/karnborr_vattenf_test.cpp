@@ -247,6 +247,25 @@ TEST(VattenFTest, CanonicalBlockIsWrittenBackByteForByte) {
   EXPECT_STREQ(block.Get_aktel()->text, "t\xE4t");
 }
 
+// A value too wide for its column (1e16 here) leaves a blank before the text column with the
+// last value behind it; the record reads back whole, its text behind its values.
+TEST(VattenFTest, WideNumbersPushTheTextRight) {
+  TempDir dir;
+  CVattenF block;
+  block.Ny(1, nullptr);
+  vftype& r = *block.Get_aktel();
+  r = vftype{1.0, 4.5, 1e16, 3.5, 0.5, 0.25, {}, 7};
+  CopyField(r.text, "345 ord");
+  block.guid = kGuid;
+  const std::string first = WriteBlock(block);
+  CVattenF again;
+  EXPECT_EQ(ReadAndWrite(dir, Body(first), again),
+            first.substr(0, 5) + "03.05.2019" + first.substr(5));
+  ASSERT_EQ(again.Home(), 0);
+  EXPECT_STREQ(again.Get_aktel()->text, "345 ord");
+  EXPECT_EQ(again.Get_aktel()->wtal, 7);
+}
+
 TEST(VattenFTest, OlderFormsReadThenWriteCanonically) {
   TempDir dir;
   CVattenF block;
