@@ -1,5 +1,6 @@
 #include <geoproj/foundation/text_helpers.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -164,11 +165,26 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
+namespace {
+
+// The first n bytes of src (none of them a zero byte), terminated, into a field with room for
+// them.
+void PutField(char* dst, const char* src, std::size_t n) {
+  if (n > 0) std::memcpy(dst, src, n);  // an empty text may hold no address
+  dst[n] = '\0';
+}
+
+}  // namespace
+
 void CopyField(char* dst, std::size_t size, const char* src) {
   if (!dst || size == 0) return;
-  std::size_t n = src ? strnlen(src, size - 1) : 0;
-  if (n) std::memcpy(dst, src, n);
-  dst[n] = '\0';
+  PutField(dst, src, src ? strnlen(src, size - 1) : 0);
+}
+
+void CopyField(char* dst, std::size_t size, std::string_view src) {
+  if (!dst || size == 0) return;
+  PutField(dst, src.data(),
+           src.empty() ? 0 : strnlen(src.data(), std::min(src.size(), size - 1)));
 }
 
 }  // namespace geoproj

@@ -218,13 +218,7 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 std::vector<std::string> ListDirectory(const std::string& dir) {
   std::vector<std::string> names;
-  DIR* d = ::opendir(dir.empty() ? "." : ResolvePath(dir).c_str());
-  if (!d) return names;
-  while (dirent* e = ::readdir(d)) {
-    if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
-      names.emplace_back(e->d_name);
-  }
-  ::closedir(d);
+  for (DirectoryEntry& entry : ListDirectoryEntries(dir)) names.push_back(std::move(entry.name));
   return names;
 }
 

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdint>
@@ -96,20 +95,30 @@ bool JournalContent(std::string journal, std::string* content) {
   return true;
 }
 
+// Reads the file from its start to its end, handing each piece to take(bytes, n, offset);
+// false on a read error, or as soon as take answers false.
+template <class Take>
+bool ReadChunks(int fd, Take take) {
+  char chunk[65536];
+  std::size_t at = 0;
+  for (;;) {
+    const ssize_t n = ::pread(fd, chunk, sizeof chunk, static_cast<off_t>(at));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) return true;
+    if (!take(chunk, static_cast<std::size_t>(n), at)) return false;
+    at += static_cast<std::size_t>(n);
+  }
+}
+
 bool ReadAllFd(int fd, std::string* bytes) {
   bytes->clear();
   struct stat st;
   if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes->reserve(static_cast<std::size_t>(st.st_size));
-  char chunk[65536];
-  off_t at = 0;
-  for (;;) {
-    const ssize_t n = ::pread(fd, chunk, sizeof chunk, at);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    if (n == 0) return true;
-    bytes->append(chunk, static_cast<std::size_t>(n));
-    at += n;
-  }
+  return ReadChunks(fd, [bytes](const char* piece, std::size_t n, std::size_t) {
+    bytes->append(piece, n);
+    return true;
+  });
 }
 
 // Writes bytes at offset at (the start unless told).
@@ -148,17 +157,14 @@ bool JournalExists(const std::string& journal) {
 bool HoldsAlready(int fd, const std::string& bytes) {
   struct stat st;
   if (::fstat(fd, &st) != 0 || static_cast<std::size_t>(st.st_size) != bytes.size()) return false;
-  char chunk[16384];
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::pread(fd, chunk, std::min(sizeof chunk, bytes.size() - done),
-                              static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0 || std::memcmp(chunk, bytes.data() + done, static_cast<std::size_t>(n)) != 0)
-      return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
+  std::size_t held = 0;
+  return ReadChunks(fd,
+                    [&](const char* piece, std::size_t n, std::size_t at) {
+                      held = at + n;
+                      return n <= bytes.size() - at &&
+                             std::memcmp(piece, bytes.data() + at, n) == 0;
+                    }) &&
+         held == bytes.size();
 }
 
 // The file content in place: the bytes from the start, cut where they end.

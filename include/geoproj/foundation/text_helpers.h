@@ -2,7 +2,6 @@
 // path splitting, code page 1252 <-> UTF-8, and bounded copies into fixed fields.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -39,12 +38,10 @@ void CopyField(char (&dst)[N], const std::string& src) {
   CopyField(dst, N, src.c_str());
 }
 // The same for a piece of a text: up to its end or a zero byte in it.
+void CopyField(char* dst, std::size_t size, std::string_view src);
 template <std::size_t N>
 void CopyField(char (&dst)[N], std::string_view src) {
-  static_assert(N > 0);
-  const std::size_t n = src.empty() ? 0 : strnlen(src.data(), std::min(src.size(), N - 1));
-  if (n > 0) std::memcpy(dst, src.data(), n);  // an empty view may hold no address
-  dst[n] = '\0';
+  CopyField(dst, N, src);
 }
 
 // The text of a fixed field, which may lack its terminator in a damaged file.
