@@ -14,23 +14,10 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/geoproj-pbench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
 n() { awk -v v="$1" -v s="$scale" 'BEGIN { r = int(v * s); print (r < 10 ? 10 : r) }'; }
-# seconds COMMAND...: "WALL CPU", each the best of three runs (CPU = user + system time of the
-# command and its children), output discarded. On a loaded machine the CPU time is the figure to
-# judge by: waiting for a core counts in the wall time only.
-seconds() {
-  local best_wall="" best_cpu="" wall cpu
-  for _ in 1 2 3; do
-    read -r wall cpu < <(once "$@")
-    best_wall=$(awk -v a="$best_wall" -v d="$wall" 'BEGIN { print (a == "" || d < a) ? d : a }')
-    best_cpu=$(awk -v a="$best_cpu" -v d="$cpu" 'BEGIN { print (a == "" || d < a) ? d : a }')
-  done
-  echo "$best_wall $best_cpu"
-}
-# once COMMAND...: "WALL CPU" of one run.
-once() {
-  { TIMEFORMAT='%R %U %S'; time "$@" >/dev/null 2>&1; } 2>&1 | awk '{ print $1, $2 + $3 }'
-}
-# seconds_after PREPARE COMMAND...: as seconds, with PREPARE run (untimed) before each run.
+# seconds_after PREPARE COMMAND...: "WALL CPU", each the best of three runs (CPU = user +
+# system time of the command and its children), output discarded, with PREPARE run (untimed)
+# before each run. On a loaded machine the CPU time is the figure to judge by: waiting for a
+# core counts in the wall time only.
 seconds_after() {
   local prepare=$1 best_wall="" best_cpu="" wall cpu
   shift
@@ -41,6 +28,12 @@ seconds_after() {
     best_cpu=$(awk -v a="$best_cpu" -v d="$cpu" 'BEGIN { print (a == "" || d < a) ? d : a }')
   done
   echo "$best_wall $best_cpu"
+}
+# seconds COMMAND...: the same with nothing to prepare.
+seconds() { seconds_after true "$@"; }
+# once COMMAND...: "WALL CPU" of one run.
+once() {
+  { TIMEFORMAT='%R %U %S'; time "$@" >/dev/null 2>&1; } 2>&1 | awk '{ print $1, $2 + $3 }'
 }
 # peak_kb COMMAND...: the peak resident memory of one run.
 peak_kb() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1; }
